@@ -1,0 +1,228 @@
+// make_move with incremental keys and counters; the attack test.
+#include "board/make_move.h"
+
+#include "board/zobrist.h"
+
+PieceCounts piece_counts{};
+int ply = 0;
+std::array<std::int32_t, MAX_PLY + 1> capture_square{};
+std::array<std::int32_t, MAX_PLY + 1> captured_value{};
+std::array<Bitboard, MAX_PLY + 1> pawn_push{};
+std::array<std::int32_t, MAX_PLY + 2> in_check{};
+
+PieceCounts count_pieces(const Position& p) {
+    PieceCounts c{};
+    c.white_pawn_count = popcount(p.white_pawns);
+    c.white_knight_count = popcount(p.white_knights);
+    c.white_bishop_count = popcount(p.white_bishops);
+    c.white_rook_count = popcount(p.white_rooks);
+    c.white_queen_count = popcount(p.white_queens);
+    c.black_pawn_count = popcount(p.black_pawns);
+    c.black_knight_count = popcount(p.black_knights);
+    c.black_bishop_count = popcount(p.black_bishops);
+    c.black_rook_count = popcount(p.black_rooks);
+    c.black_queen_count = popcount(p.black_queens);
+    c.white_piece_count =
+        c.white_knight_count + c.white_bishop_count + c.white_rook_count + c.white_queen_count;
+    c.black_piece_count =
+        c.black_knight_count + c.black_bishop_count + c.black_rook_count + c.black_queen_count;
+    return c;
+}
+
+template <Color By>
+bool square_attacked(const Position& p, int s) {
+    Bitboard occupied = p.white_pieces | p.black_pieces;
+    if (knight_attacks[s] & board_of<By, KNIGHT>(p)) return true;
+    // A pawn of the attacker standing diagonally behind s from its own point of view.
+    if (pawn_attacks<opposite(By)>(bit(s)) & board_of<By, PAWN>(p)) return true;
+    Bitboard queens = board_of<By, QUEEN>(p);
+    if (bishop_attacks(s, occupied) & (board_of<By, BISHOP>(p) | queens)) return true;
+    if (rook_attacks(s, occupied) & (board_of<By, ROOK>(p) | queens)) return true;
+    return (king_attacks[s] & board_of<By, KING>(p)) != 0;
+}
+template bool square_attacked<WHITE>(const Position&, int);
+template bool square_attacked<BLACK>(const Position&, int);
+
+int is_attacked(const Position& position, Bitboard target, int by_black) {
+    if (!target) return 0;
+    int s = lowest_square(target);
+    return by_black ? square_attacked<BLACK>(position, s) : square_attacked<WHITE>(position, s);
+}
+
+namespace {
+
+// Counter slots per colour, in PieceCounts order.
+template <Color C>
+std::int32_t& count_of(PieceType piece) {
+    PieceCounts& c = piece_counts;
+    switch (piece) {
+        case PAWN:
+            return C == WHITE ? c.white_pawn_count : c.black_pawn_count;
+        case KNIGHT:
+            return C == WHITE ? c.white_knight_count : c.black_knight_count;
+        case BISHOP:
+            return C == WHITE ? c.white_bishop_count : c.black_bishop_count;
+        case ROOK:
+            return C == WHITE ? c.white_rook_count : c.black_rook_count;
+        default:
+            return C == WHITE ? c.white_queen_count : c.black_queen_count;
+    }
+}
+template <Color C>
+std::int32_t& piece_total() {
+    return C == WHITE ? piece_counts.white_piece_count : piece_counts.black_piece_count;
+}
+
+template <Color C, PieceType P>
+void move_piece(Position& p, Bitboard ft, int from, int to) {
+    board_of<C, P>(p) ^= ft;
+    hash_key ^= zobrist_of(C, P, from) ^ zobrist_of(C, P, to);
+}
+
+template <Color C, PieceType P>
+void promote(Position& p, int from, int to) {
+    board_of<C, PAWN>(p) ^= bit(from);
+    board_of<C, P>(p) ^= bit(to);
+    hash_key ^= zobrist_of(C, PAWN, from) ^ zobrist_of(C, P, to);
+    pawn_hash_key ^= zobrist_of(C, PAWN, from);
+    --count_of<C>(PAWN);
+    ++count_of<C>(P);
+    ++piece_total<C>();
+}
+
+template <Color C>
+void castle(Position& p, Bitboard ft, int king_from, int king_to, int rook_from, int rook_to) {
+    board_of<C, KING>(p) ^= ft;
+    Bitboard rook_move = bit(rook_from) | bit(rook_to);
+    board_of<C, ROOK>(p) ^= rook_move;
+    pieces_of<C>(p) ^= rook_move;
+    p.flags &= C == WHITE ? ~(WS | WL) : ~(BS | BL);
+    hash_key ^= zobrist_of(C, KING, king_from) ^ zobrist_of(C, KING, king_to) ^
+                zobrist_of(C, ROOK, rook_from) ^ zobrist_of(C, ROOK, rook_to);
+}
+
+template <Color C, PieceType P>
+bool take_if_there(Position& p, int to, int value) {
+    constexpr Color Them = opposite(C);
+    Bitboard& board = board_of<Them, P>(p);
+    if (!(board & bit(to))) return false;
+    board ^= bit(to);
+    hash_key ^= zobrist_of(Them, P, to);
+    if constexpr (P == PAWN) pawn_hash_key ^= zobrist_of(Them, P, to);
+    --count_of<Them>(P);
+    if constexpr (P != PAWN) --piece_total<Them>();
+    captured_value[ply] = value;
+    return true;
+}
+
+template <Color C>
+int make_move_for(Position& p, Move move) {
+    constexpr Color Them = opposite(C);
+    constexpr int FORWARD = C == WHITE ? 8 : -8;
+    const int from = move_from(move), to = move_to(move);
+    const Bitboard ft = bit(from) | bit(to);
+
+    capture_square[ply] = -1;
+    captured_value[ply] = 0;
+    pawn_push[ply] = 0;
+    hash_key ^= SIDE_KEY;
+    const Bitboard old_ep = p.ep_square;
+    p.ep_square = 0;
+    pieces_of<C>(p) ^= ft;
+
+    switch (base_kind(move)) {
+        case PAWN_MOVE: {
+            board_of<C, PAWN>(p) ^= ft;
+            std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
+            hash_key ^= z;
+            pawn_hash_key ^= z;
+            if ((ft & relative_rank<C>(1)) && (ft & relative_rank<C>(3)))
+                p.ep_square = bit(from + FORWARD);
+            if (bit(to) & (relative_rank<C>(5) | relative_rank<C>(6))) {
+                // Off-board squares count as free.
+                Bitboard ahead =
+                    shift_forward<C>(bit(to)) | shift_forward<C>(shift_forward<C>(bit(to)));
+                if (!(ahead & pieces_of<Them>(p))) pawn_push[ply] = bit(to);
+            }
+            break;
+        }
+        case KNIGHT_MOVE:
+            move_piece<C, KNIGHT>(p, ft, from, to);
+            break;
+        case BISHOP_MOVE:
+            move_piece<C, BISHOP>(p, ft, from, to);
+            break;
+        case QUEEN_MOVE:
+            move_piece<C, QUEEN>(p, ft, from, to);
+            break;
+        case ROOK_MOVE:
+            move_piece<C, ROOK>(p, ft, from, to);
+            if (ft & bit(C == WHITE ? 0 : 56)) p.flags &= ~(C == WHITE ? WL : BL);
+            if (ft & bit(C == WHITE ? 7 : 63)) p.flags &= ~(C == WHITE ? WS : BS);
+            break;
+        case KING_MOVE:
+            move_piece<C, KING>(p, ft, from, to);
+            p.flags &= C == WHITE ? ~(WS | WL) : ~(BS | BL);
+            break;
+        case EN_PASSANT: {
+            board_of<C, PAWN>(p) ^= ft;
+            std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
+            hash_key ^= z;
+            pawn_hash_key ^= z;
+            if (old_ep & ft) {
+                int victim = lowest_square(old_ep) - FORWARD;
+                board_of<Them, PAWN>(p) ^= bit(victim);
+                pieces_of<Them>(p) ^= bit(victim);
+                hash_key ^= zobrist_of(Them, PAWN, victim);
+                pawn_hash_key ^= zobrist_of(Them, PAWN, victim);
+                --count_of<Them>(PAWN);
+                captured_value[ply] = 1;
+                capture_square[ply] = lowest_square(old_ep);
+            }
+            break;
+        }
+        case PROMOTE_QUEEN:
+            promote<C, QUEEN>(p, from, to);
+            break;
+        case PROMOTE_ROOK:
+            promote<C, ROOK>(p, from, to);
+            break;
+        case PROMOTE_BISHOP:
+            promote<C, BISHOP>(p, from, to);
+            break;
+        case PROMOTE_KNIGHT:
+            promote<C, KNIGHT>(p, from, to);
+            break;
+        case CASTLE_SHORT:
+            castle<C>(p, ft, from, to, C == WHITE ? 7 : 63, C == WHITE ? 5 : 61);
+            break;
+        case CASTLE_LONG:
+            castle<C>(p, ft, from, to, C == WHITE ? 0 : 56, C == WHITE ? 3 : 59);
+            break;
+        default:
+            break;
+    }
+
+    if (ft & pieces_of<Them>(p)) {
+        capture_square[ply] = to;
+        take_if_there<C, PAWN>(p, to, 1) || take_if_there<C, KNIGHT>(p, to, 3) ||
+            take_if_there<C, BISHOP>(p, to, 3) || take_if_there<C, ROOK>(p, to, 5) ||
+            take_if_there<C, QUEEN>(p, to, 9);
+        board_of<Them, KING>(p) &= ~ft;
+        pieces_of<Them>(p) &= ~ft;
+    }
+
+    p.flags ^= BLACK_TO_MOVE;
+    const Bitboard own_king = board_of<C, KING>(p);
+    if (own_king && square_attacked<Them>(p, lowest_square(own_king))) return 0;
+    const Bitboard their_king = board_of<Them, KING>(p);
+    in_check[ply + 1] = their_king ? square_attacked<C>(p, lowest_square(their_king)) : 0;
+    return 1;
+}
+
+}  // namespace
+
+int make_move(Position& position, Move move) {
+    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK>(position, move)
+                                            : make_move_for<WHITE>(position, move);
+}

@@ -1,0 +1,47 @@
+// Making a move in place (copy-make: callers keep the copy) and the attack test.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/move.h"
+#include "board/position.h"
+
+constexpr int MAX_PLY = 39;
+
+// The twelve material counters, kept together so callers save and restore them as one block.
+struct PieceCounts {
+    std::int32_t white_pawn_count;
+    std::int32_t white_knight_count;
+    std::int32_t white_bishop_count;
+    std::int32_t white_rook_count;
+    std::int32_t white_queen_count;
+    std::int32_t black_pawn_count;
+    std::int32_t black_knight_count;
+    std::int32_t black_bishop_count;
+    std::int32_t black_rook_count;
+    std::int32_t black_queen_count;
+    std::int32_t white_piece_count;  // knights + bishops + rooks + queens
+    std::int32_t black_piece_count;
+};
+extern PieceCounts piece_counts;
+
+// Counters recomputed from the boards.
+PieceCounts count_pieces(const Position& position);
+
+// The search's current ply; make_move reads it to index the per-ply arrays.
+extern int ply;
+extern std::array<std::int32_t, MAX_PLY + 1> capture_square;  // -1 when no capture
+extern std::array<std::int32_t, MAX_PLY + 1> captured_value;  // 0, 1, 3, 3, 5, 9
+extern std::array<Bitboard, MAX_PLY + 1> pawn_push;           // advanced pawn destination
+extern std::array<std::int32_t, MAX_PLY + 2> in_check;        // side to move at ply is in check
+
+// Applies the move; returns 1 if legal (own king not attacked), 0 otherwise. Either way the
+// position, keys, counters and per-ply entries have changed; the caller restores them.
+int make_move(Position& position, Move move);
+
+// Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
+int is_attacked(const Position& position, Bitboard target, int by_black);
+
+template <Color By>
+bool square_attacked(const Position& position, int square);

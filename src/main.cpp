@@ -1,0 +1,5 @@
+#include "shell/console.h"
+
+int main() {
+    return console_loop();
+}

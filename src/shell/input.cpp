@@ -1,0 +1,98 @@
+// Platform part: read() and poll() on the input descriptor.
+#include "shell/input.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+int input_fd = 0;
+
+namespace {
+std::string buffer;
+bool input_ended = false;
+
+// Reads once (blocking) and appends; false when nothing more will come.
+bool read_more() {
+    if (input_ended) return false;
+    char chunk[4096];
+    for (;;) {
+        ssize_t n = ::read(input_fd, chunk, sizeof chunk);
+        if (n > 0) {
+            buffer.append(chunk, static_cast<std::size_t>(n));
+            return true;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        input_ended = true;
+        return false;
+    }
+}
+}  // namespace
+
+bool read_line(std::string& line) {
+    line.clear();
+    auto take = [&line](std::size_t count) {
+        std::size_t room = MAX_LINE_LENGTH - std::min(line.size(), MAX_LINE_LENGTH);
+        line.append(buffer, 0, std::min(count, room));
+    };
+    std::size_t scanned = 0;
+    for (;;) {
+        std::size_t end = buffer.find('\n', scanned);
+        if (end != std::string::npos) {
+            take(end);
+            buffer.erase(0, end + 1);
+            break;
+        }
+        // A long line is moved out of the buffer piece by piece, so memory stays bounded.
+        if (buffer.size() > 4096) {
+            take(buffer.size());
+            buffer.clear();
+        }
+        scanned = buffer.size();
+        if (!read_more()) {
+            if (buffer.empty() && line.empty()) return false;
+            take(buffer.size());
+            buffer.clear();
+            break;
+        }
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+std::size_t fill_input_nonblocking(bool* closed) {
+    for (;;) {
+        if (input_ended) break;
+        pollfd p{input_fd, POLLIN, 0};
+        int ready = ::poll(&p, 1, 0);
+        if (ready <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR))) break;
+        if (!read_more()) break;
+        if (buffer.size() >= (1u << 20)) break;
+    }
+    if (closed) *closed = input_ended;
+    return buffer.size();
+}
+
+const std::string& buffered_input() {
+    return buffer;
+}
+
+void discard_buffered_line() {
+    std::size_t end = buffer.find('\n');
+    buffer.erase(0, end == std::string::npos ? buffer.size() : end + 1);
+}
+
+bool wait_for_input() {
+    if (!buffer.empty()) return true;
+    if (input_ended) return false;
+    pollfd p{input_fd, POLLIN, -1};
+    while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+void reset_input() {
+    buffer.clear();
+    input_ended = false;
+}

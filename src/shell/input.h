@@ -1,0 +1,33 @@
+// The one standard-input layer: every line the program reads comes through here, so that
+// bytes moved aside by a non-blocking look during a search are never lost.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The descriptor lines are read from (standard input unless a caller redirects it).
+extern int input_fd;
+
+// Longest line kept; the rest of a longer line is read and dropped.
+constexpr std::size_t MAX_LINE_LENGTH = 1 << 16;
+
+// Reads one line without its end ("\n", "\r\n"). Returns false at end of input (or on a
+// read error) when no bytes of a last unterminated line remain.
+bool read_line(std::string& line);
+
+// Moves whatever is waiting on input_fd into the buffer without blocking. Returns the number
+// of bytes now buffered; *closed is set when the input has ended.
+std::size_t fill_input_nonblocking(bool* closed);
+
+// The unread bytes held in the buffer (not consumed).
+const std::string& buffered_input();
+
+// Drops the first buffered line (through its "\n"), or everything if no line end is buffered.
+void discard_buffered_line();
+
+// Blocks until input is readable or has ended; returns false on end of input with nothing
+// buffered.
+bool wait_for_input();
+
+// Forgets all buffered bytes and the end-of-input mark (for tests and in-process drivers).
+void reset_input();

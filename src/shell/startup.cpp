@@ -1,0 +1,13 @@
+#include "shell/startup.h"
+
+#include "board/bitboard.h"
+#include "board/zobrist.h"
+
+void init_engine_tables() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    init_attack_tables();
+    init_zobrist();
+    init_magic_tables();
+}
