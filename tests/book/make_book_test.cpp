@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "board/fen.h"
@@ -74,7 +75,7 @@ TEST(MakeBook, ShippedBookLoadsAndAnswersTheFirstMoves) {
     std::string dir = make_scratch_dir("book_shipped");
     write_file(dir, "book.txt", shipped);
     EXPECT_EQ(load_book((dir + "/book.txt").c_str()), 1);
-    EXPECT_GT(book_count, 50);
+    EXPECT_EQ(book_count, static_cast<int>(std::count(shipped.begin(), shipped.end(), '\n')));
     Move move = 0;
     EXPECT_EQ(probe_book(start_position, move), 1);
     book_count = 0;
