@@ -17,8 +17,6 @@ struct BookEntry {
 };
 
 constexpr int BOOK_CAPACITY = 40000;
-// Lines longer than this are read to their end, but only this many characters are looked at.
-constexpr int BOOK_LINE_LENGTH = 1023;
 constexpr const char* BOOK_FILE_NAME = "book.txt";
 
 // Filled in file order; keys need not be unique.

@@ -9,6 +9,7 @@
 
 #include "board/fen.h"
 #include "board/make_move.h"
+#include "board/zobrist.h"
 #include "movegen/generate_moves.h"
 
 namespace {
@@ -50,7 +51,9 @@ int make_book(const std::string& openings, std::string& book, std::string& error
     std::istringstream input(openings);
     std::string line;
     int line_number = 0, faulty = 0;
+    // Playing the moves touches the global keys and counters; they are put back at the end.
     const PieceCounts saved_counts = piece_counts;
+    const std::uint64_t saved_key = hash_key, saved_pawn_key = pawn_hash_key;
 
     while (std::getline(input, line)) {
         ++line_number;
@@ -105,6 +108,8 @@ int make_book(const std::string& openings, std::string& book, std::string& error
         }
     }
     piece_counts = saved_counts;
+    hash_key = saved_key;
+    pawn_hash_key = saved_pawn_key;
 
     for (const MadeEntry& entry : entries) {
         // The book reads 32-bit weights; a larger sum is written as the largest one.

@@ -58,6 +58,7 @@ void list_children(const Position& position, Children& children) {
 int probe_book(const Position& position, Move& move) {
     move = 0;
     book_say("info string looking up book position");
+    if (book_count == 0) return 0;
 
     static Children children;  // large; probes never nest
     list_children(position, children);
