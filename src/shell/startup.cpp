@@ -2,6 +2,7 @@
 
 #include "board/bitboard.h"
 #include "board/zobrist.h"
+#include "book/book.h"
 
 void init_engine_tables() {
     static bool done = false;
@@ -9,5 +10,6 @@ void init_engine_tables() {
     done = true;
     init_attack_tables();
     init_zobrist();
+    load_book();
     init_magic_tables();
 }
