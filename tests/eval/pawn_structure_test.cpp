@@ -98,6 +98,14 @@ TEST(PawnStructure, PassedPawnsAndConnections) {
     EXPECT_EQ(black_passed_count(r), 0);
 }
 
+TEST(PawnStructure, LeversBySideOfTheBoard) {
+    // One white and one black pawn in contact: everything else cancels, the lever is +-3.
+    EXPECT_EQ(analyse("4k3/8/8/5p2/6P1/8/8/4K3 w - - 0 1").base, 3);   // g4 x f5
+    EXPECT_EQ(analyse("4k3/8/8/2p5/3P4/8/8/4K3 w - - 0 1").base, -3);  // d4 x c5
+    EXPECT_EQ(analyse("4k3/8/8/3p4/2P5/8/8/4K3 w - - 0 1").base, 3);   // c4 x d5
+    EXPECT_EQ(analyse("4k3/8/8/5p2/4P3/8/8/4K3 w - - 0 1").base, -3);  // e4 x f5
+}
+
 TEST(PawnsTerm, CentrePawnShutInCountsOnce) {
     const Position both = from_fen("4k3/8/8/8/8/3BB3/3PP3/4K3 w - - 0 1");
     const Position none = from_fen("4k3/8/8/8/8/2B2B2/3PP3/4K3 w - - 0 1");
