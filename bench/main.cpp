@@ -15,6 +15,7 @@ struct Subcommand {
 
 constexpr Subcommand SUBCOMMANDS[] = {
     {"perft", "perft DEPTH [FEN]   leaves, seconds and millions of leaves per second", bench_perft},
+    {"eval", "eval [FILE]         full-window evaluations per second", bench_eval},
 };
 
 int usage() {
