@@ -68,7 +68,7 @@ bool moved_piece_checks(const Position& before, Move m) {
 const std::vector<std::pair<std::string, int>> ROOTS = {
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 3},
     {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq", 2},
-    {"8/2p5/3p4/KP5r/1R3p2/8/4P1P1/8 w -", 4},
+    {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w -", 4},
     {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq", 2},
     {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ", 2},
 };
@@ -120,17 +120,15 @@ TEST(Captures, WithChecksAddsDirectChecksAndMarksThem) {
             bool expect_mark = false;
             for (Move m : all_moves(p)) {
                 const std::uint32_t kind = base_kind(m);
-                const bool quiet = !(enemy & bit(move_to(m))) && kind != EN_PASSANT &&
-                                   !is_promotion(m);
-                if (quiet && kind <= QUEEN_MOVE && moved_piece_checks(p, m))
-                    expected.push_back(m);
+                const bool quiet =
+                    !(enemy & bit(move_to(m))) && kind != EN_PASSANT && !is_promotion(m);
+                if (quiet && kind <= QUEEN_MOVE && moved_piece_checks(p, m)) expected.push_back(m);
             }
             EXPECT_EQ(sorted(got), sorted(expected));
             for (Move m : got) {
                 const std::uint32_t kind = base_kind(m);
-                const bool double_push =
-                    kind == PAWN_MOVE && (move_to(m) - move_from(m) == 16 ||
-                                          move_from(m) - move_to(m) == 16);
+                const bool double_push = kind == PAWN_MOVE && (move_to(m) - move_from(m) == 16 ||
+                                                               move_from(m) - move_to(m) == 16);
                 const bool markable = (kind >= KNIGHT_MOVE && kind <= QUEEN_MOVE) || double_push;
                 const bool should = markable && moved_piece_checks(p, m);
                 EXPECT_EQ((m & CHECK_MARK) != 0, should);

@@ -34,8 +34,8 @@ void fill_side(const Position& p, AttackInfo& a) {
     const Bitboard pawns = pawn_attacks<C>(board_of<C, PAWN>(p));
     for (Bitboard b = board_of<C, PAWN>(p); b; b &= b - 1)
         if (pawn_attacks<C>(b & -b) & enemy_king) checkers |= b & -b;
-    const Bitboard king = board_of<C, KING>(p) ? king_attacks[lowest_square(board_of<C, KING>(p))]
-                                               : 0;
+    const Bitboard king =
+        board_of<C, KING>(p) ? king_attacks[lowest_square(board_of<C, KING>(p))] : 0;
     const Bitboard all = knights | bishops | rooks | queens | pawns;
     if constexpr (C == WHITE) {
         a.white_knight_attacks = knights;
