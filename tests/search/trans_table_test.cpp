@@ -184,6 +184,14 @@ TEST_F(TransTable, ShallowerStoreOfTheSamePositionChangesNothing) {
     EXPECT_EQ(trans_bound(e), BOUND_EXACT);
 }
 
+TEST_F(TransTable, NegativeDepthDoesNotPinTheEntry) {
+    const std::uint64_t key = key_of(3000, 12);
+    hash_store(1, key, 0, -1, 1, -8);
+    EXPECT_EQ(trans_table[12].depth, 0);
+    hash_store(2, key, 0, -1, 1, 0);
+    EXPECT_EQ(trans_move_index(trans_table[12]), 2);
+}
+
 TEST_F(TransTable, ReplacementPrefersShallowUnmarkedEntries) {
     const std::uint32_t index = 100;
     const std::uint16_t depths[4] = {80, 24, 160, 24};

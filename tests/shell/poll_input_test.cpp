@@ -81,10 +81,18 @@ TEST_F(PollInput, OtherInputIsLeftForTheLoop) {
     EXPECT_EQ(poll_input(), 0);
 }
 
-TEST_F(PollInput, PonderhitAmongSeveralLinesConsumesTheFirst) {
-    write_input_pipe(pipe, "isready\nponderhit\n");
+TEST_F(PollInput, PonderhitAmongSeveralLinesConsumesOnlyItsOwnLine) {
+    write_input_pipe(pipe, "isready\nponderhit\nquit\n");
     EXPECT_EQ(poll_input(), 1);
-    EXPECT_EQ(next_line(), "ponderhit");
+    EXPECT_EQ(next_line(), "isready");
+    EXPECT_EQ(next_line(), "quit");
+    // A ponderhit whose line end has not come yet: the rest of that line is dropped.
+    write_input_pipe(pipe, "stop\nponderhit");
+    EXPECT_EQ(poll_input(), 1);
+    write_input_pipe(pipe, "\ngo\n");
+    EXPECT_EQ(next_line(), "stop");
+    EXPECT_EQ(next_line(), "");
+    EXPECT_EQ(next_line(), "go");
 }
 
 TEST_F(PollInput, OnlyTheFirstKilobyteIsLookedAt) {
