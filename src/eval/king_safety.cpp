@@ -49,6 +49,7 @@ void king_safety(const Position& position, const EvalContext& context, const Paw
     shelter = 0;
     attack = 0;
     king_endgame = 0;
+    if (context.white_king_square >= 64 || context.black_king_square >= 64) return;
     if (context.ending_type >= ENDING_LIGHT) {
         king_endgame = king_activity(position, context, record, attacks);
         return;

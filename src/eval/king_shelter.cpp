@@ -40,7 +40,7 @@ template <Color C>
 int storm_loss(const Position& p, int king_square, Bitboard wing) {
     constexpr Color THEM = opposite(C);
     const Bitboard enemy_pawns = board_of<THEM, PAWN>(p);
-    const Bitboard open_row = shelter_row[king_square] & ~file_fill(enemy_pawns);
+    const Bitboard open_row = shelter_row[king_square] & ~fill_files(enemy_pawns);
     return 4 * storm<THEM>(enemy_pawns, wing) + 10 * popcount(open_row);
 }
 

@@ -42,7 +42,7 @@ int single_pawn(const Position& p, const EvalContext& c, int pawn, bool& settled
         our_move ? defender_bit : their_zone & ~pawn_attacks<C>(pawn_bit) & ~our_zone;
     if (!(escapes & promotion_cone<C>(pawn))) return 800;
 
-    const Bitboard ahead = fill_ahead<C>(rank_mask(rank_of(pawn)));
+    const Bitboard ahead = fill_forward<C>(shift_forward<C>(rank_mask(rank_of(pawn))));
     if (file == 0 || file == 7) {
         const bool a_file = file == 0;
         const Bitboard corner_files =
@@ -185,6 +185,7 @@ int general_pawn_ending(const Position& p, const EvalContext& c, const PawnRecor
 }  // namespace
 
 int pawn_ending(const Position& position, const EvalContext& context, const PawnRecord& record) {
+    if (context.white_king_square >= 64 || context.black_king_square >= 64) return 0;
     if (popcount(position.white_pawns | position.black_pawns) == 1) {
         bool settled = false;
         int value = 0;

@@ -16,7 +16,7 @@ int rook_pawn_value(const Position& p, const EvalContext& c, int pawn) {
     const int rank = relative_rank_of<C>(pawn);
     const int pawn_file = file_of(pawn);
     const Bitboard defender = board_of<THEM, KING>(p);
-    const Bitboard ahead = fill_ahead<C>(bit(pawn));
+    const Bitboard ahead = fill_forward<C>(shift_forward<C>(bit(pawn)));
     if (pawn_file == 0 || pawn_file == 7) return (defender & ahead) ? 0 : 10 * (rank + 6);
     if (defender & (passer_mask<C>(pawn) & ~rank_mask(rank_of(pawn)))) return 50;
 

@@ -1,6 +1,7 @@
 // Colour-generic views for the evaluation terms: square names, rank and square mirroring,
-// and per-colour access to the attack record, the context counters and the pawn record, so
-// that a term is written once for white and instantiated for black.
+// and per-colour access to the context counters, the pawn record and the attack maps that
+// attack_info.h offers only for writing, so that a term is written once for white and
+// instantiated for black.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "board/bitboard.h"
 #include "board/position.h"
 #include "eval/attack_info.h"
+#include "eval/bit_fill.h"
 #include "eval/eval_context.h"
 #include "eval/pawn_record.h"
 
@@ -52,25 +54,6 @@ template <Color C>
 constexpr int square_in_front(int square) {
     return C == WHITE ? square + 8 : square - 8;
 }
-// Every square of `b` filled toward C's promotion rank, the squares of `b` excluded.
-template <Color C>
-constexpr Bitboard fill_ahead(Bitboard b) {
-    Bitboard f = shift_forward<C>(b);
-    f |= shift_forward<C>(f);
-    f |= C == WHITE ? f << 16 : f >> 16;
-    f |= C == WHITE ? f << 32 : f >> 32;
-    return f;
-}
-// Every file that holds a square of `b`, over all eight ranks.
-constexpr Bitboard file_fill(Bitboard b) {
-    b |= b << 8;
-    b |= b << 16;
-    b |= b << 32;
-    b |= b >> 8;
-    b |= b >> 16;
-    b |= b >> 32;
-    return b;
-}
 // The squares next to any square of `b` (a square of `b` only when it is next to another).
 constexpr Bitboard king_neighbours(Bitboard b) {
     Bitboard side = ((b & NOT_FILE_A) >> 1) | ((b & NOT_FILE_H) << 1);
@@ -78,15 +61,7 @@ constexpr Bitboard king_neighbours(Bitboard b) {
     return side | (row << 8) | (row >> 8);
 }
 
-// The attack record, per colour.
-template <Color C>
-constexpr Bitboard all_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_all_attacks : a.black_all_attacks;
-}
-template <Color C>
-constexpr Bitboard pawn_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_pawn_attacks : a.black_pawn_attacks;
-}
+// Read-only forms of the attack record's per-colour maps.
 template <Color C>
 constexpr Bitboard knight_attacks_of(const AttackInfo& a) {
     return C == WHITE ? a.white_knight_attacks : a.black_knight_attacks;
@@ -107,20 +82,8 @@ template <Color C>
 constexpr Bitboard xray_of(const AttackInfo& a) {
     return C == WHITE ? a.white_xray : a.black_xray;
 }
-template <Color C>
-constexpr std::int32_t& attack_weight_of(AttackInfo& a) {
-    return C == WHITE ? a.white_attack_weight : a.black_attack_weight;
-}
 
 // The context, per colour.
-template <Color C>
-constexpr int king_square_of(const EvalContext& c) {
-    return C == WHITE ? c.white_king_square : c.black_king_square;
-}
-template <Color C>
-constexpr int queen_square_of(const EvalContext& c) {
-    return C == WHITE ? c.white_queen_square : c.black_queen_square;
-}
 template <Color C>
 constexpr int pawn_count_of(const EvalContext& c) {
     return C == WHITE ? c.counts.white_pawn_count : c.counts.black_pawn_count;
