@@ -7,8 +7,14 @@
 #include "eval/terms.h"
 
 TermInputs term_inputs(const char* fen) {
+    Position position{};
+    read_fen(fen, position);
+    return term_inputs(position);
+}
+
+TermInputs term_inputs(const Position& position) {
     TermInputs in{};
-    read_fen(fen, in.position);
+    in.position = position;
     piece_counts = count_pieces(in.position);
     pawn_hash_key = compute_pawn_hash_key(in.position);
     fill_eval_context(in.position, in.context);

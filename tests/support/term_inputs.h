@@ -16,6 +16,7 @@ struct TermInputs {
 
 // From FEN: counters, context, pawn record, attack maps and pawn attacks.
 TermInputs term_inputs(const char* fen);
+TermInputs term_inputs(const Position& position);
 
 // Full-window evaluation of `position` from white's point of view, counters and pawn key set
 // first; `alpha`/`beta` are from the side to move's point of view as evaluate takes them.
