@@ -81,8 +81,8 @@ int king_shelter_score(const Position& p, const EvalContext& c, const AttackInfo
 
     if (rank >= 2) {
         int penalty = 50 * std::min(rank - 1, 3);
-        const Bitboard near =
-            king_attacks[k] & (rank_mask(rank_of(k)) | rank_mask(rank_of(square_in_front<C>(k))));
+        const Bitboard king_rank = rank_mask(rank_of(k));
+        const Bitboard near = king_attacks[k] & (king_rank | shift_forward<C>(king_rank));
         if (near & own_pawns) penalty /= 2;
         score -= penalty;
         weakness = 1;
