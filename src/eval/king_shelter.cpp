@@ -1,3 +1,4 @@
+// The shelter of each king and the pawn storms against it with the kings on opposite wings.
 #include <algorithm>
 
 #include "eval/eval_tables.h"
