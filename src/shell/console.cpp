@@ -5,6 +5,7 @@
 
 #include "board/fen.h"
 #include "board/make_move.h"
+#include "harness/eval_test.h"
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
 #include "shell/clock.h"
@@ -105,6 +106,8 @@ int console_loop() {
             state.current = state.undo_copy;
         else if (command == "new")
             state.current = start_position;
+        else if (command == "testeval")
+            run_eval_test();
         else
             enter_move(state, command);
     }
