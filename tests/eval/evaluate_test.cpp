@@ -15,6 +15,7 @@
 #include "eval/pawn_table.h"
 #include "eval/terms.h"
 #include "shell/output.h"
+#include "shell/protocol_output.h"
 #include "support/eval_support.h"
 #include "support/mirror.h"
 
@@ -229,6 +230,64 @@ TEST(Evaluate, ConsoleReport) {
               "\nmaterial:\t0\npawns:\t0\nking attack:\t\t0\nking shelter:\t\t0"
               "\nking endgame:\t\t0\npieces:\t0\npiece-pawn:\t0\npassivity:\t0"
               "\nmobility:\t0\nendgame:\t0\ntotal:\t5\n");
+}
+
+TEST(Evaluate, ProtocolReportInUciMode) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "orlo_eval_uci_report_test";
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    std::filesystem::remove("orlo.txt");
+    std::FILE* capture = std::tmpfile();
+    ASSERT_NE(capture, nullptr);
+    std::FILE* saved = output_file;
+    output_file = capture;
+    const int saved_mode = protocol_mode;
+    protocol_mode = 2;
+    ASSERT_TRUE(open_protocol_log("uci.txt"));
+    prepare_for_evaluation(start_position);
+    PawnRecord record;
+    AttackInfo attacks;
+    int flag = 0;
+    const int value = evaluate(start_position, record, -32000, 32000, flag, 1, attacks);
+    close_protocol_log();
+    protocol_mode = saved_mode;
+    output_file = saved;
+    std::rewind(capture);
+    std::string text;
+    for (int c; (c = std::fgetc(capture)) != EOF;) text.push_back(static_cast<char>(c));
+    std::fclose(capture);
+    std::stringstream log;
+    log << std::ifstream("uci.txt").rdbuf();
+    const bool console_copy =
+        std::filesystem::exists("orlo.txt") && std::filesystem::file_size("orlo.txt") > 0;
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(value, 5);
+    // Each line is sent with its own line end, so an empty line follows it.
+    const char* labels[] = {"material",     "pawns base",   "passers",
+                            "pawns",        "king shelter", "king attack",
+                            "king endgame", "pieces",       "piece-pawn interaction",
+                            "mobility",     "endgame",      "total"};
+    std::string expected;
+    for (const char* label : labels)
+        expected += std::string("info string ") + label + ": " +
+                    (std::string(label) == "total" ? "5" : "0") + "\n\n";
+    ASSERT_NE(text.find("info string"), std::string::npos);
+    EXPECT_EQ(text.substr(text.find("info string")), expected);
+    // The protocol log has every sent line behind its stamp; no console form anywhere.
+    std::string line;
+    int stamped = 0;
+    for (std::istringstream in(log.str()); std::getline(in, line);) {
+        if (line.empty()) continue;
+        EXPECT_EQ(line.substr(6, 16), " -->info string ") << line;
+        ++stamped;
+    }
+    EXPECT_EQ(stamped, 12);
+    EXPECT_EQ(text.find("\nmaterial:"), std::string::npos);
+    EXPECT_FALSE(console_copy);
 }
 
 }  // namespace
