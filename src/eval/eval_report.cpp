@@ -4,19 +4,9 @@
 
 #include "shell/engine_log.h"
 #include "shell/output.h"
+#include "shell/protocol_output.h"
 
 namespace {
-
-// Whether the report goes out as protocol lines; the protocol layer answers this once it
-// keeps the mode.
-bool report_in_protocol_form() {
-    return false;
-}
-
-// Sends one protocol line; the protocol layer's own sender (with its log) replaces this.
-void send_report_line(const char* line) {
-    out("%s\n", line);
-}
 
 void print_console_form(const EvalReport& r) {
     out("\nmaterial:\t%i", r.material);
@@ -68,11 +58,13 @@ void format_eval_report_lines(const EvalReport& r,
 }
 
 void print_eval_report(const EvalReport& report) {
-    if (!report_in_protocol_form()) {
+    // Only a UCI interface gets protocol lines; the console and xboard get the text form.
+    if (protocol_mode != 2) {
         print_console_form(report);
         return;
     }
     char lines[EVAL_REPORT_LINES][EVAL_REPORT_LINE_SIZE];
     format_eval_report_lines(report, lines);
-    for (const auto& line : lines) send_report_line(line);
+    // Each line keeps its own line end, so the sent copy is followed by an empty line.
+    for (const auto& line : lines) send_line(line);
 }

@@ -128,8 +128,10 @@ int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, i
                 return value;
             }
             terms.pieces = pieces_term(position, context, record, attack_info);
-            score = apply_draw_clamps(score + weighted(terms.pieces, w.pieces));
-            value = white_to_move ? score : -score;
+            score += weighted(terms.pieces, w.pieces);
+            // The early value gets the draw clamps as the first one did, so a lone minor
+            // piece never scores for itself; the running score goes on unclamped.
+            value = white_to_move ? apply_draw_clamps(score) : -apply_draw_clamps(score);
             if (outside_window(value, alpha, beta)) {
                 ++lazy_eval_count;
                 return value;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -15,6 +17,7 @@
 #include "eval/pawn_table.h"
 #include "eval/terms.h"
 #include "shell/output.h"
+#include "shell/protocol_output.h"
 #include "support/eval_support.h"
 #include "support/mirror.h"
 
@@ -229,6 +232,135 @@ TEST(Evaluate, ConsoleReport) {
               "\nmaterial:\t0\npawns:\t0\nking attack:\t\t0\nking shelter:\t\t0"
               "\nking endgame:\t\t0\npieces:\t0\npiece-pawn:\t0\npassivity:\t0"
               "\nmobility:\t0\nendgame:\t0\ntotal:\t5\n");
+}
+
+TEST(Evaluate, ProtocolReportInUciMode) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "orlo_eval_uci_report_test";
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    std::filesystem::remove("orlo.txt");
+    std::FILE* capture = std::tmpfile();
+    ASSERT_NE(capture, nullptr);
+    std::FILE* saved = output_file;
+    output_file = capture;
+    const int saved_mode = protocol_mode;
+    protocol_mode = 2;
+    ASSERT_TRUE(open_protocol_log("uci.txt"));
+    prepare_for_evaluation(start_position);
+    PawnRecord record;
+    AttackInfo attacks;
+    int flag = 0;
+    const int value = evaluate(start_position, record, -32000, 32000, flag, 1, attacks);
+    close_protocol_log();
+    protocol_mode = saved_mode;
+    output_file = saved;
+    std::rewind(capture);
+    std::string text;
+    for (int c; (c = std::fgetc(capture)) != EOF;) text.push_back(static_cast<char>(c));
+    std::fclose(capture);
+    std::stringstream log;
+    log << std::ifstream("uci.txt").rdbuf();
+    const bool console_copy =
+        std::filesystem::exists("orlo.txt") && std::filesystem::file_size("orlo.txt") > 0;
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(value, 5);
+    // Each line is sent with its own line end, so an empty line follows it.
+    const char* labels[] = {"material",     "pawns base",   "passers",
+                            "pawns",        "king shelter", "king attack",
+                            "king endgame", "pieces",       "piece-pawn interaction",
+                            "mobility",     "endgame",      "total"};
+    std::string expected;
+    for (const char* label : labels)
+        expected += std::string("info string ") + label + ": " +
+                    (std::string(label) == "total" ? "5" : "0") + "\n\n";
+    ASSERT_NE(text.find("info string"), std::string::npos);
+    EXPECT_EQ(text.substr(text.find("info string")), expected);
+    // The protocol log has every sent line behind its stamp; no console form anywhere.
+    std::string line;
+    int stamped = 0;
+    for (std::istringstream in(log.str()); std::getline(in, line);) {
+        if (line.empty()) continue;
+        EXPECT_EQ(line.substr(6, 16), " -->info string ") << line;
+        ++stamped;
+    }
+    EXPECT_EQ(stamped, 12);
+    EXPECT_EQ(text.find("\nmaterial:"), std::string::npos);
+    EXPECT_FALSE(console_copy);
+}
+
+// The console report of a full-window evaluation, term label to raw value.
+std::map<std::string, int> reported_terms(const Position& p) {
+    std::FILE* capture = std::tmpfile();
+    std::FILE* saved = output_file;
+    output_file = capture;
+    prepare_for_evaluation(p);
+    PawnRecord record;
+    AttackInfo attacks;
+    int flag = 0;
+    evaluate(p, record, -32000, 32000, flag, 1, attacks);
+    output_file = saved;
+    std::rewind(capture);
+    std::string text;
+    for (int c; (c = std::fgetc(capture)) != EOF;) text.push_back(static_cast<char>(c));
+    std::fclose(capture);
+    std::map<std::string, int> terms;
+    std::string line;
+    for (std::istringstream in(text.substr(text.find("\nmaterial:"))); std::getline(in, line);) {
+        const std::size_t colon = line.find(':');
+        if (colon != std::string::npos)
+            terms[line.substr(0, colon)] = std::stoi(line.substr(colon + 1));
+    }
+    return terms;
+}
+
+TEST(Evaluate, DrawClampsOnTheFullPathComeAfterAllTerms) {
+    // A lone minor piece against pawns: the cannot-win clamp applies after step 11's first
+    // part and to the final score, but the pieces and piece-pawn terms join unclamped.
+    const char* fens[] = {
+        "6k1/ppp5/8/8/4N3/8/8/6K1 w - - 0 1",  "6k1/ppp5/8/8/4N3/8/8/6K1 b - - 0 1",
+        "6k1/p7/8/8/4B3/8/8/6K1 w - - 0 1",    "1k6/1p6/8/3N4/8/8/5PPP/6K1 w - - 0 1",
+        "6k1/pp6/2p5/8/2B5/8/8/1K6 b - - 0 1",
+    };
+    const auto cwd = std::filesystem::current_path();
+    const auto dir = std::filesystem::temp_directory_path() / "orlo_eval_clamp_test";
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    for (const char* fen : fens) {
+        for (const Position& p : {from_fen(fen), mirror_position(from_fen(fen))}) {
+            std::map<std::string, int> t = reported_terms(p);
+            const Bitboard white_men =
+                p.white_knights | p.white_bishops | p.white_rooks | p.white_queens;
+            const Bitboard black_men =
+                p.black_knights | p.black_bishops | p.black_rooks | p.black_queens;
+            const bool white_cannot_win = !p.white_pawns && !black_men &&
+                                          popcount(white_men) == 1 &&
+                                          (white_men & (p.white_knights | p.white_bishops));
+            const bool black_cannot_win = !p.black_pawns && !white_men &&
+                                          popcount(black_men) == 1 &&
+                                          (black_men & (p.black_knights | p.black_bishops));
+            const bool white_moves = !(p.flags & BLACK_TO_MOVE);
+            auto clamp = [&](int s) {
+                if (white_cannot_win) s = std::min(s, 0);
+                if (black_cannot_win) s = std::max(s, 0);
+                return s;
+            };
+            const int pieces = popcount(p.white_pieces | p.black_pieces) -
+                               popcount(p.white_pawns | p.black_pawns) - 2;
+            const int before_pieces =
+                clamp(t["material"] + t["mobility"] + t["pawns"] + t["base pawns"] + t["passers"] +
+                      (24 - pieces) * t["passivity"] / 16 + t["king attack"] + t["king shelter"] +
+                      t["king endgame"]);
+            const int expected =
+                clamp(before_pieces + t["pieces"] + t["piece-pawn"] + (white_moves ? 5 : -5));
+            EXPECT_EQ(t["total"], expected) << fen;
+        }
+    }
+    std::filesystem::current_path(cwd);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
