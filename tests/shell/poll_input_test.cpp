@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <regex>
+#include <thread>
 
 #include "shell/clock.h"
 #include "shell/input.h"
@@ -115,6 +117,22 @@ TEST_F(PollInput, LastLineBeforeTheEndIsKept) {
     EXPECT_EQ(poll_input(), 2);
     EXPECT_EQ(next_line(), "quit");
     EXPECT_EQ(poll_input(), 2);
+}
+
+// A descriptor left non-blocking by the parent: "nothing yet" is not the end of input.
+TEST_F(PollInput, NonBlockingInputIsNotTakenForItsEnd) {
+    ASSERT_TRUE(make_input_nonblocking());
+    EXPECT_EQ(poll_input(), 0);
+    std::thread writer([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        write_input_pipe(pipe, "isready\n");
+    });
+    std::string line;
+    const bool got = read_line(line);
+    writer.join();
+    EXPECT_TRUE(got);
+    EXPECT_EQ(line, "isready");
+    EXPECT_EQ(poll_input(), 0);
 }
 
 TEST_F(PollInput, SilentOutsideUciMode) {
