@@ -159,10 +159,13 @@ TEST(ProtocolLog, StampsAndLineFormats) {
     log_sent_line("bestmove e2e4 ponder e7e5");
     log_start_ms = clock_ms_precise() - 1234567.0;
     log_sent_line("x");
+    // A session of five weeks: the stamp goes past the 32-bit range and must stay whole.
+    log_start_ms = clock_ms_precise() - 3024000000.0;
+    log_sent_line("y");
     close_protocol_log();
     const std::string log = read_file(dir + "/uci.txt");
-    EXPECT_TRUE(std::regex_match(
-        log, std::regex("<--go depth 3\n  123\\d -->bestmove e2e4 ponder e7e5\n123456\\d -->x\n")))
+    EXPECT_TRUE(std::regex_match(log, std::regex("<--go depth 3\n  123\\d -->bestmove e2e4 ponder "
+                                                 "e7e5\n123456\\d -->x\n3024000\\d\\d\\d -->y\n")))
         << log;
 }
 
