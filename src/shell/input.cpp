@@ -13,8 +13,10 @@ namespace {
 std::string buffer;
 bool input_ended = false;
 
-// Reads once (blocking) and appends; false when nothing more will come.
-bool read_more() {
+// Reads once and appends; false when nothing was read. A descriptor left non-blocking says
+// "nothing yet" with EAGAIN, which is not the end of input: with `wait` the read waits for
+// bytes, without it it returns false and leaves the input open.
+bool read_more(bool wait = true) {
     if (input_ended) return false;
     char chunk[4096];
     for (;;) {
@@ -24,6 +26,13 @@ bool read_more() {
             return true;
         }
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!wait) return false;
+            pollfd p{input_fd, POLLIN, 0};
+            while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+            }
+            continue;
+        }
         input_ended = true;
         return false;
     }
@@ -67,7 +76,7 @@ std::size_t fill_input_nonblocking(bool* closed) {
         pollfd p{input_fd, POLLIN, 0};
         int ready = ::poll(&p, 1, 0);
         if (ready <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR))) break;
-        if (!read_more()) break;
+        if (!read_more(false)) break;
         if (buffer.size() >= (1u << 20)) break;
     }
     if (closed) *closed = input_ended;

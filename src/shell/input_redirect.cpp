@@ -41,6 +41,11 @@ void close_input_pipe(InputPipe& pipe) {
     pipe.write_fd = -1;
 }
 
+bool make_input_nonblocking() {
+    const int flags = ::fcntl(input_fd, F_GETFL);
+    return flags >= 0 && ::fcntl(input_fd, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
 bool redirect_input_to_file(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;

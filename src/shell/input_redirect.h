@@ -13,6 +13,8 @@ bool redirect_input_to_pipe(InputPipe& pipe);
 bool write_input_pipe(InputPipe& pipe, const std::string& text);
 // Closes the writing end: the input layer then sees the end of input.
 void close_input_pipe(InputPipe& pipe);
+// Sets O_NONBLOCK on the input descriptor, as a parent process may leave it.
+bool make_input_nonblocking();
 // Makes the named file the input.
 bool redirect_input_to_file(const std::string& path);
 // Back to standard input, closing a redirected descriptor.

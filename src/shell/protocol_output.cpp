@@ -21,13 +21,13 @@ void close_protocol_log() {
     log_file = nullptr;
 }
 
-int log_stamp_ms() {
-    return static_cast<int>((clock_ms_precise() - log_start_ms) / 1000.0 * 1000.0);
+std::int64_t log_stamp_ms() {
+    return static_cast<std::int64_t>((clock_ms_precise() - log_start_ms) / 1000.0 * 1000.0);
 }
 
 void log_sent_line(const char* text) {
     if (!log_file) return;
-    std::fprintf(log_file, "%6i -->%s\n", log_stamp_ms(), text);
+    std::fprintf(log_file, "%6lld -->%s\n", static_cast<long long>(log_stamp_ms()), text);
     std::fflush(log_file);
 }
 

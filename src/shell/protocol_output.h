@@ -2,6 +2,7 @@
 // stamped uci.txt line) and the log line formats.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -17,8 +18,8 @@ extern double log_start_ms;
 bool open_protocol_log(const char* name);
 void close_protocol_log();
 
-// Whole milliseconds since log_start_ms.
-int log_stamp_ms();
+// Whole milliseconds since log_start_ms (64-bit: a session may outlast 2^31 ms).
+std::int64_t log_stamp_ms();
 
 // Writes text and "\n" to the output, flushes, then logs "%6i -->%s\n" when a log is open.
 void send_line(const char* text);

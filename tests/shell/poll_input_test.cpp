@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <regex>
+#include <thread>
 
 #include "shell/clock.h"
 #include "shell/input.h"
@@ -117,6 +119,22 @@ TEST_F(PollInput, LastLineBeforeTheEndIsKept) {
     EXPECT_EQ(poll_input(), 2);
 }
 
+// A descriptor left non-blocking by the parent: "nothing yet" is not the end of input.
+TEST_F(PollInput, NonBlockingInputIsNotTakenForItsEnd) {
+    ASSERT_TRUE(make_input_nonblocking());
+    EXPECT_EQ(poll_input(), 0);
+    std::thread writer([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        write_input_pipe(pipe, "isready\n");
+    });
+    std::string line;
+    const bool got = read_line(line);
+    writer.join();
+    EXPECT_TRUE(got);
+    EXPECT_EQ(line, "isready");
+    EXPECT_EQ(poll_input(), 0);
+}
+
 TEST_F(PollInput, SilentOutsideUciMode) {
     write_input_pipe(pipe, "ponderhit\n");
     protocol_mode = 1;
@@ -141,10 +159,13 @@ TEST(ProtocolLog, StampsAndLineFormats) {
     log_sent_line("bestmove e2e4 ponder e7e5");
     log_start_ms = clock_ms_precise() - 1234567.0;
     log_sent_line("x");
+    // A session of five weeks: the stamp goes past the 32-bit range and must stay whole.
+    log_start_ms = clock_ms_precise() - 3024000000.0;
+    log_sent_line("y");
     close_protocol_log();
     const std::string log = read_file(dir + "/uci.txt");
-    EXPECT_TRUE(std::regex_match(
-        log, std::regex("<--go depth 3\n  123\\d -->bestmove e2e4 ponder e7e5\n123456\\d -->x\n")))
+    EXPECT_TRUE(std::regex_match(log, std::regex("<--go depth 3\n  123\\d -->bestmove e2e4 ponder "
+                                                 "e7e5\n123456\\d -->x\n3024000\\d\\d\\d -->y\n")))
         << log;
 }
 
