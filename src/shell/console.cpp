@@ -30,8 +30,15 @@ int read_decimal(const std::string& word) {
     return static_cast<int>(value);
 }
 
+// Deeper trees could not finish in any useful time, and the recursion must stay bounded.
+constexpr int MAX_PERFT_DEPTH = 20;
+
 void run_perft(ConsoleState& state, const std::string& depth_word) {
     int depth = read_decimal(depth_word);
+    if (depth > MAX_PERFT_DEPTH) {
+        out("\nperft depth %i is too deep (at most %i)", depth, MAX_PERFT_DEPTH);
+        return;
+    }
     perft_nodes = 0;
     double start = clock_ms_precise();
     perft(state.current, depth);
