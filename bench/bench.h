@@ -2,3 +2,4 @@
 #pragma once
 
 int bench_perft(int argc, char** argv);
+int bench_search(int argc, char** argv);
