@@ -10,7 +10,7 @@ namespace {
 struct Subcommand {
     const char* name;
     const char* usage;
-    int (*run)(int argc, char** argv);
+    int (*run)(int, char**);
 };
 
 constexpr Subcommand SUBCOMMANDS[] = {

@@ -5,6 +5,7 @@
 
 #include "board/fen.h"
 #include "board/make_move.h"
+#include "harness/eval_test.h"
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
 #include "shell/clock.h"
@@ -113,6 +114,8 @@ int console_loop() {
             console_go(state.current);
         else if (command == "new")
             state.current = start_position;
+        else if (command == "testeval")
+            run_eval_test();
         else
             enter_move(state, command);
     }

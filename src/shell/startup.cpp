@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "board/bitboard.h"
+#include "book/book.h"
 #include "eval/eval_tables.h"
 #include "search/trans_table.h"
 
@@ -12,5 +13,7 @@ void init_engine_tables() {
     init_eval_tables();
     // Its first call draws the Zobrist keys and allocates the pawn table.
     init_hash_tables(32);
+    // The book needs the keys but not the magic tables.
+    load_book();
     init_magic_tables();
 }
