@@ -15,6 +15,8 @@ struct Subcommand {
 
 constexpr Subcommand SUBCOMMANDS[] = {
     {"perft", "perft DEPTH [FEN]   leaves, seconds and millions of leaves per second", bench_perft},
+    {"search", "search [DEPTH]      fixed-depth searches of built-in positions (default 8)",
+     bench_search},
     {"eval", "eval [FILE]         full-window evaluations per second", bench_eval},
 };
 

@@ -9,9 +9,11 @@
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
 #include "shell/clock.h"
+#include "shell/console_play.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
 #include "shell/output.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace {
@@ -68,6 +70,7 @@ void enter_move(ConsoleState& state, const std::string& word) {
     }
     state.undo_copy = state.current;
     state.current = after;
+    console_answer(state.current);
 }
 
 }  // namespace
@@ -89,6 +92,7 @@ int console_loop() {
     out("\norlo %s\ninitializing...  ", ENGINE_VERSION);
     engine_log_create();
     init_engine_tables();
+    read_settings();
     out("done!");
 
     ConsoleState state;
@@ -102,8 +106,12 @@ int console_loop() {
         const std::string argument = words.size() > 1 ? words[1] : std::string();
         if (command == "perft")
             run_perft(state, argument);
+        else if (command == "auto")
+            console_auto(state.current);
         else if (command == "undo")
             state.current = state.undo_copy;
+        else if (command == "go")
+            console_go(state.current);
         else if (command == "new")
             state.current = start_position;
         else if (command == "testeval")
