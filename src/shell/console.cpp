@@ -7,6 +7,8 @@
 #include "board/make_move.h"
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
+#include "protocol/uci_loop.h"
+#include "protocol/xboard_loop.h"
 #include "shell/clock.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
@@ -94,6 +96,10 @@ int console_loop() {
         const std::string argument = words.size() > 1 ? words[1] : std::string();
         if (command == "perft")
             run_perft(state, argument);
+        else if (command == "xboard")
+            return xboard_loop();
+        else if (command == "uci")
+            return uci_loop();
         else if (command == "undo")
             state.current = state.undo_copy;
         else if (command == "new")

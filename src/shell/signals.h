@@ -1,0 +1,6 @@
+// Signal handling: the one platform call the protocol loops need.
+#pragma once
+
+// From now on the interrupt signal (SIGINT) is ignored. xboard sends it to interrupt a
+// search unless the engine's features say otherwise; this engine has no use for it.
+void ignore_interrupt_signal();
