@@ -19,6 +19,7 @@ void wait_for_release(UciSession& session) {
         log_received_line(line);
         std::vector<std::string> words = split_words(line, 1);
         const std::string command = words.empty() ? std::string() : words[0];
+        if (command.empty()) continue;  // a blank line means nothing
         if (command == "isready") {
             send_line("readyok");
         } else if (command == "ponderhit") {
