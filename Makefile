@@ -3,7 +3,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test build clean fuzz
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -15,5 +17,8 @@ run: build
 test: build
 	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 
+fuzz:
+	./fuzz/run.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz

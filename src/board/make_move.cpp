@@ -31,14 +31,17 @@ PieceCounts count_pieces(const Position& p) {
 
 template <Color By>
 bool square_attacked(const Position& p, int s) {
-    Bitboard occupied = p.white_pieces | p.black_pieces;
+    const Bitboard occupied = p.white_pieces | p.black_pieces;
     if (knight_attacks[s] & board_of<By, KNIGHT>(p)) return true;
     // A pawn of the attacker standing diagonally behind s from its own point of view.
     if (pawn_attacks<opposite(By)>(bit(s)) & board_of<By, PAWN>(p)) return true;
-    Bitboard queens = board_of<By, QUEEN>(p);
-    if (bishop_attacks(s, occupied) & (board_of<By, BISHOP>(p) | queens)) return true;
-    if (rook_attacks(s, occupied) & (board_of<By, ROOK>(p) | queens)) return true;
-    return (king_attacks[s] & board_of<By, KING>(p)) != 0;
+    if (king_attacks[s] & board_of<By, KING>(p)) return true;
+    // The empty-board rays filter out most slider lookups.
+    const Bitboard queens = board_of<By, QUEEN>(p);
+    const Bitboard diagonal = (board_of<By, BISHOP>(p) | queens) & bishop_rays[s];
+    if (diagonal && (bishop_attacks(s, occupied) & diagonal)) return true;
+    const Bitboard straight = (board_of<By, ROOK>(p) | queens) & rook_rays[s];
+    return straight && (rook_attacks(s, occupied) & straight);
 }
 template bool square_attacked<WHITE>(const Position&, int);
 template bool square_attacked<BLACK>(const Position&, int);

@@ -23,9 +23,9 @@ enum EndingType : std::int32_t {
 
 struct EvalContext {
     PieceCounts counts;
-    std::int32_t total_pawns;   // both colours
-    std::int32_t total_pieces;  // knights, bishops, rooks and queens of both colours
-    std::int32_t white_king_square;
+    std::int32_t total_pawns;        // both colours
+    std::int32_t total_pieces;       // knights, bishops, rooks and queens of both colours
+    std::int32_t white_king_square;  // 64 when the side has no king (unusable positions)
     std::int32_t black_king_square;
     std::int32_t white_queen_square;  // lowest white queen; read only when white has one
     std::int32_t black_queen_square;
@@ -40,3 +40,16 @@ struct EvalContext {
     Bitboard white_pawn_attacks;  // left by the pawns term
     Bitboard black_pawn_attacks;
 };
+
+template <Color C>
+constexpr int king_square_of(const EvalContext& c) {
+    return C == WHITE ? c.white_king_square : c.black_king_square;
+}
+template <Color C>
+constexpr int queen_square_of(const EvalContext& c) {
+    return C == WHITE ? c.white_queen_square : c.black_queen_square;
+}
+template <Color C>
+constexpr Bitboard men_of(const EvalContext& c) {
+    return C == WHITE ? c.white_men : c.black_men;
+}

@@ -1,10 +1,74 @@
 #include "movegen/generate_evasions.h"
 
+#include "board/zobrist.h"
+#include "eval/eval_tables.h"
+#include "movegen/attack_view.h"
+#include "movegen/generate_moves.h"
+#include "movegen/piece_moves.h"
+
 std::int32_t double_check_count = 0;
 
-int generate_evasions(const Position&, MoveList&, const AttackInfo&, int&) {
-    return 0;
+namespace {
+
+using namespace piece_moves;
+
+template <Color C>
+int generate_for(const Position& p, MoveList& list, const AttackInfo& info, int& extension_out) {
+    constexpr Color Them = opposite(C);
+    set_generator_state<C>(p);
+    const Bitboard checkers = attack_view::checkers<Them>(info);
+    const Bitboard attacked = attack_view::all_map<Them>(info);
+    const int k = lowest_square(board_of<C, KING>(p));
+    if (popcount(checkers) >= 2) {
+        extension_out = 8;
+        if constexpr (C == WHITE) ++double_check_count;
+        return add_piece_moves<C, KING>(p, list, 0, ~attacked, 0);
+    }
+    const Bitboard king_safe = ~(attacked | attack_view::king_map<Them>(info));
+    if (checkers & (board_of<Them, PAWN>(p) | board_of<Them, KNIGHT>(p))) {
+        int n = add_pawn_captures<C>(p, list, 0, checkers);
+        n = add_piece_moves<C, KNIGHT>(p, list, n, checkers, 0);
+        n = add_piece_moves<C, BISHOP>(p, list, n, checkers, 0);
+        n = add_piece_moves<C, ROOK>(p, list, n, checkers, 0);
+        n = add_piece_moves<C, QUEEN>(p, list, n, checkers, 0);
+        return add_piece_moves<C, KING>(p, list, n, king_safe, 0);
+    }
+    const int s = lowest_square(checkers);
+    const Bitboard targets = checkers | between[k][s];
+    int n = add_pawn_captures<C>(p, list, 0, targets);
+    n = add_piece_moves<C, KNIGHT>(p, list, n, targets, 0);
+    n = add_piece_moves<C, BISHOP>(p, list, n, targets, 0);
+    n = add_piece_moves<C, ROOK>(p, list, n, targets, 0);
+    n = add_piece_moves<C, QUEEN>(p, list, n, targets, 0);
+    n = add_pawn_pushes<C>(p, list, n, targets, 0);
+    return add_piece_moves<C, KING>(p, list, n, king_safe & line_exclusion[k][s], 0);
 }
-int legal_filter(Position&, MoveList&, int count) {
-    return count;
+
+}  // namespace
+
+int generate_evasions(const Position& position, MoveList& list, const AttackInfo& attack_info,
+                      int& extension_out) {
+    const bool black = (position.flags & BLACK_TO_MOVE) != 0;
+    const Bitboard own_king = black ? position.black_king : position.white_king;
+    const Bitboard checkers = black ? attack_info.white_checkers : attack_info.black_checkers;
+    // Not in check (or no king): every pseudo-legal move is a candidate.
+    if (!own_king || !checkers) return generate_moves(position, list);
+    return black ? generate_for<BLACK>(position, list, attack_info, extension_out)
+                 : generate_for<WHITE>(position, list, attack_info, extension_out);
+}
+
+int legal_filter(Position& position, MoveList& moves, int count) {
+    const Position saved = position;
+    const std::uint64_t saved_key = hash_key, saved_pawn_key = pawn_hash_key;
+    const PieceCounts saved_counts = piece_counts;
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        const Move move = moves[i];
+        if (make_move(position, move)) moves[kept++] = move;
+        position = saved;
+    }
+    hash_key = saved_key;
+    pawn_hash_key = saved_pawn_key;
+    piece_counts = saved_counts;
+    return kept;
 }

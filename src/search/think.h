@@ -19,14 +19,14 @@ extern Move ponder_move;
 
 // What the last think decided, for the protocol loops.
 struct SearchResult {
-    int has_move;        // 0 when the root had no legal move (nothing was searched or played)
-    int in_check;        // root side in check (with has_move 0: mated, else stalemate)
-    int from_book;       // the move came from the opening book
-    Move best_move;      // 0 when has_move is 0
-    int score;           // final score for the side to move at the root
-    int depth;           // last iteration reported (0 after a book move)
-    char best_text[8];   // coordinate text of best_move ("" when none)
-    char ponder_text[8]; // first move of the principal variation after it ("" when none)
+    int has_move;         // 0 when the root had no legal move (nothing was searched or played)
+    int in_check;         // root side in check (with has_move 0: mated, else stalemate)
+    int from_book;        // the move came from the opening book
+    Move best_move;       // 0 when has_move is 0
+    int score;            // final score for the side to move at the root
+    int depth;            // last iteration reported (0 after a book move)
+    char best_text[8];    // coordinate text of best_move ("" when none)
+    char ponder_text[8];  // first move of the principal variation after it ("" when none)
 };
 extern SearchResult last_search;
 

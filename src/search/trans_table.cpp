@@ -1,26 +1,236 @@
 #include "search/trans_table.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "board/zobrist.h"
+#include "eval/pawn_table.h"
+#include "shell/engine_log.h"
+#include "shell/output.h"
+
 std::uint32_t main_entries = 0;
 std::uint32_t qs_entries = 0;
 TransEntry* trans_table = nullptr;
 QsEntry* qs_table = nullptr;
+std::uint64_t hash_memory_limit = std::numeric_limits<std::uint64_t>::max();
 
-HashSizes hash_sizes_for(std::int64_t) {
-    return {0, 0};
+namespace {
+
+constexpr int BUCKET = 4;
+bool tables_made = false;
+
+// The largest power of two strictly below n (1 when n <= 2).
+std::uint64_t power_of_two_below(std::uint64_t n) {
+    std::uint64_t p = 1;
+    while (p < n) p *= 2;
+    return p > 1 ? p / 2 : 1;
 }
-int init_hash_tables(std::int64_t) {
-    return 0;
+
+void free_tables() {
+    std::free(trans_table);
+    std::free(qs_table);
+    trans_table = nullptr;
+    qs_table = nullptr;
+    main_entries = 0;
+    qs_entries = 0;
 }
-void clear_hash_tables() {}
-HashProbe hash_probe(std::uint64_t, int, int alpha, int beta) {
-    return {0, 0, alpha, beta, -1, 0};
+
+std::uint64_t table_bytes(HashSizes sizes) {
+    return (std::uint64_t{sizes.main_entries} + BUCKET) * sizeof(TransEntry) +
+           std::uint64_t{sizes.qs_entries} * sizeof(QsEntry);
 }
-void hash_store(int, std::uint64_t, int, int, int, int) {}
-QsProbe qs_hash_probe(std::uint64_t, int, int alpha, int beta) {
-    return {0, 0, alpha, beta, NO_QS_MOVE};
+
+bool allocate(HashSizes sizes) {
+    free_tables();
+    if (table_bytes(sizes) > hash_memory_limit) return false;
+    auto* main = static_cast<TransEntry*>(
+        std::malloc((std::size_t{sizes.main_entries} + BUCKET) * sizeof(TransEntry)));
+    auto* qs = static_cast<QsEntry*>(std::malloc(std::size_t{sizes.qs_entries} * sizeof(QsEntry)));
+    if (!main || !qs) {
+        std::free(main);
+        std::free(qs);
+        return false;
+    }
+    trans_table = main;
+    qs_table = qs;
+    main_entries = sizes.main_entries;
+    qs_entries = sizes.qs_entries;
+    return true;
 }
-void qs_hash_store(int, std::uint64_t, int, int, int, int) {}
-void hash_pv_line(const Position&, char* text) {
-    text[0] = '.';
-    text[1] = 0;
+
+// Allocates `first`, else the sizes of ever smaller budgets from `megabytes` / 2 down to
+// 1 MB; prints the failure message once. Returns whether `first` was had.
+bool allocate_or_fall_back(HashSizes first, std::int64_t megabytes) {
+    if (allocate(first)) return true;
+    out("hashinit failed!\n");
+    for (std::int64_t mb = megabytes / 2; mb >= MIN_HASH_MB; mb /= 2)
+        if (allocate(hash_sizes_for(mb))) break;
+    return false;
+}
+
+int bound_for(int value, int alpha, int beta) {
+    int bound = BOUND_EXACT;
+    if (value <= alpha) bound = BOUND_UPPER;
+    if (value >= beta) bound = BOUND_LOWER;
+    return bound;
+}
+
+std::uint32_t lock_of(std::uint64_t key) {
+    return static_cast<std::uint32_t>(key >> 32);
+}
+
+}  // namespace
+
+HashSizes hash_sizes_for(std::int64_t megabytes) {
+    if (megabytes < MIN_HASH_MB) megabytes = MIN_HASH_MB;
+    if (megabytes > MAX_HASH_MB) megabytes = MAX_HASH_MB;
+    const std::uint64_t bytes = static_cast<std::uint64_t>(megabytes) * 1048576;
+    const std::uint64_t target = 3 * (bytes / 12) / 4;
+    const std::uint64_t main = power_of_two_below(target);
+    const std::uint64_t rest = (bytes - 12 * main) / 8;
+    return {static_cast<std::uint32_t>(main), static_cast<std::uint32_t>(power_of_two_below(rest))};
+}
+
+int init_hash_tables(std::int64_t megabytes) {
+    bool had;
+    if (!tables_made) {
+        tables_made = true;
+        init_zobrist();
+        had = allocate_or_fall_back({START_MAIN_ENTRIES, START_QS_ENTRIES}, 32);
+        init_pawn_table();
+    } else {
+        if (megabytes < MIN_HASH_MB) megabytes = MIN_HASH_MB;
+        if (megabytes > MAX_HASH_MB) megabytes = MAX_HASH_MB;
+        had = allocate_or_fall_back(hash_sizes_for(megabytes), megabytes);
+    }
+    if (!trans_table) return 0;
+    engine_log("\nhashtables initialized");
+    engine_log("\nmain table: %lld entries, %lld bytes", static_cast<long long>(main_entries),
+               static_cast<long long>(main_entries) * 12);
+    engine_log("\nqs   table: %lld entries, %lld bytes", static_cast<long long>(qs_entries),
+               static_cast<long long>(qs_entries) * 8);
+    clear_hash_tables();
+    return had ? 1 : 0;
+}
+
+void clear_hash_tables() {
+    if (trans_table)
+        std::memset(trans_table, 0, (std::size_t{main_entries} + BUCKET) * sizeof(TransEntry));
+    if (qs_table) std::memset(qs_table, 0, std::size_t{qs_entries} * sizeof(QsEntry));
+}
+
+HashProbe hash_probe(std::uint64_t key, int depth, int alpha, int beta) {
+    HashProbe r{0, 0, alpha, beta, -1, 0};
+    if (!trans_table) return r;
+    const std::uint32_t lock = lock_of(key);
+    const TransEntry* bucket = trans_table + (static_cast<std::uint32_t>(key) & (main_entries - 1));
+    for (int i = 0; i < BUCKET; ++i) {
+        const TransEntry& e = bucket[i];
+        if (e.lock != lock) continue;
+        r.move_index = trans_move_index(e);
+        r.pv_mark = trans_pv_mark(e);
+        if (e.depth < depth) continue;
+        const int value = e.value;
+        const int bound = trans_bound(e);
+        if (bound == BOUND_EXACT) {
+            r.cutoff = 1;
+            r.value = value;
+            return r;
+        }
+        if (bound == BOUND_LOWER) {
+            if (value >= r.beta) {
+                r.cutoff = 1;
+                r.value = value;
+                return r;
+            }
+            if (value > r.alpha) {
+                r.alpha = value;
+                return r;
+            }
+        } else {
+            if (value <= r.alpha) {
+                r.cutoff = 1;
+                r.value = value;
+                return r;
+            }
+            if (value < r.beta) {
+                r.beta = value;
+                return r;
+            }
+        }
+    }
+    return r;
+}
+
+void hash_store(int move_index, std::uint64_t key, int value, int alpha, int beta, int depth) {
+    if (!trans_table) return;
+    // An index the ten bits cannot hold is stored as one no list reaches, so it is ignored.
+    if (move_index < 0 || move_index > 1023) move_index = 1023;
+    TransEntry entry;
+    entry.lock = lock_of(key);
+    entry.value = static_cast<std::int16_t>(value);
+    entry.depth = static_cast<std::uint16_t>(depth);
+    entry.flags = static_cast<std::uint32_t>(move_index) |
+                  (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 10);
+    TransEntry* bucket = trans_table + (static_cast<std::uint32_t>(key) & (main_entries - 1));
+    for (int i = 0; i < BUCKET; ++i) {
+        TransEntry& e = bucket[i];
+        if (e.lock == entry.lock || e.lock == 0) {
+            if (entry.depth >= e.depth) e = entry;
+            return;
+        }
+    }
+    int victim = 0;
+    int lowest = bucket[0].depth + 128 * trans_pv_mark(bucket[0]);
+    for (int i = 1; i < BUCKET; ++i) {
+        int priority = bucket[i].depth + 128 * trans_pv_mark(bucket[i]);
+        if (priority < lowest) {
+            lowest = priority;
+            victim = i;
+        }
+    }
+    bucket[victim] = entry;
+}
+
+QsProbe qs_hash_probe(std::uint64_t key, int qs_full, int alpha, int beta) {
+    QsProbe r{0, 0, alpha, beta, NO_QS_MOVE};
+    if (!qs_table) return r;
+    const QsEntry& e = qs_table[static_cast<std::uint32_t>(key) & (qs_entries - 1)];
+    if (e.lock != lock_of(key)) return r;
+    const int full = qs_full_of(e);
+    if (full == qs_full) r.move_index = qs_move_index(e);
+    if (full < qs_full) return r;
+    const int value = qs_value(e);
+    const int bound = qs_bound(e);
+    if (bound == BOUND_EXACT) {
+        r.cutoff = 1;
+        r.value = value;
+    } else if (bound == BOUND_LOWER) {
+        if (value >= beta) {
+            r.cutoff = 1;
+            r.value = value;
+        } else if (value > alpha) {
+            r.alpha = value;
+        }
+    } else {
+        if (value <= alpha) {
+            r.cutoff = 1;
+            r.value = value;
+        } else if (value < beta) {
+            r.beta = value;
+        }
+    }
+    return r;
+}
+
+void qs_hash_store(int move_index, std::uint64_t key, int value, int alpha, int beta, int qs_full) {
+    if (!qs_table) return;
+    if (move_index < 0 || move_index > 255) move_index = NO_QS_MOVE;
+    QsEntry& e = qs_table[static_cast<std::uint32_t>(key) & (qs_entries - 1)];
+    e.lock = lock_of(key);
+    e.word = (static_cast<std::uint32_t>(value) & 0xFFFF) |
+             (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 16) |
+             (static_cast<std::uint32_t>(move_index) << 18) |
+             ((static_cast<std::uint32_t>(qs_full) & 0x3F) << 26);
 }

@@ -52,10 +52,15 @@ struct HashSizes {
 // table the largest power of two of 8-byte entries below the rest.
 HashSizes hash_sizes_for(std::int64_t megabytes);
 
+// Test and tuning limit: allocations that would take the two tables above this many bytes
+// are treated as refused. No limit by default.
+extern std::uint64_t hash_memory_limit;
+
 // First call: draws the Zobrist keys, allocates the start-up sizes and the evaluation's
 // pawn table (the argument is ignored). Later calls resize to `megabytes`. On an allocation
 // failure prints "hashinit failed!" and falls back to the largest size that can be had, down
-// to 1 MB. Logs the sizes to orlo.txt and clears both tables. Returns 1, or 0 on failure.
+// to 1 MB. Logs the sizes to orlo.txt and clears both tables. Returns 1 when the asked size
+// was allocated, 0 otherwise (the tables then have the fallback size, or none at all).
 int init_hash_tables(std::int64_t megabytes);
 // Zeroes both tables (the spare main entries included).
 void clear_hash_tables();
@@ -84,8 +89,9 @@ void qs_hash_store(int move_index, std::uint64_t key, int value, int alpha, int 
 // Up to 11 moves (each followed by a space) and a closing ".", NUL-terminated.
 constexpr int PV_TEXT_SIZE = 80;
 // Walks the main table from the position, writing the line into text (PV_TEXT_SIZE chars)
-// and marking the entries it passes. Leaves the position, hash_key and pawn_hash_key alone;
-// the material counters are recomputed from the position at the end.
+// and marking the entries it passes. Leaves the position, hash_key and pawn_hash_key as they
+// were; the material counters are recomputed from the position at the end; `ply` entries of
+// the per-ply arrays are overwritten.
 void hash_pv_line(const Position& position, char* text);
 
 // Field access for tests and the search.

@@ -10,9 +10,11 @@
 #include "protocol/uci_loop.h"
 #include "protocol/xboard_loop.h"
 #include "shell/clock.h"
+#include "shell/console_play.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
 #include "shell/output.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 
 namespace {
@@ -30,8 +32,15 @@ int read_decimal(const std::string& word) {
     return static_cast<int>(value);
 }
 
+// Deeper trees could not finish in any useful time, and the recursion must stay bounded.
+constexpr int MAX_PERFT_DEPTH = 20;
+
 void run_perft(ConsoleState& state, const std::string& depth_word) {
     int depth = read_decimal(depth_word);
+    if (depth > MAX_PERFT_DEPTH) {
+        out("\nperft depth %i is too deep (at most %i)", depth, MAX_PERFT_DEPTH);
+        return;
+    }
     perft_nodes = 0;
     double start = clock_ms_precise();
     perft(state.current, depth);
@@ -62,6 +71,7 @@ void enter_move(ConsoleState& state, const std::string& word) {
     }
     state.undo_copy = state.current;
     state.current = after;
+    console_answer(state.current);
 }
 
 }  // namespace
@@ -83,6 +93,7 @@ int console_loop() {
     out("\norlo %s\ninitializing...  ", ENGINE_VERSION);
     engine_log_create();
     init_engine_tables();
+    read_settings();
     out("done!");
 
     ConsoleState state;
@@ -98,10 +109,14 @@ int console_loop() {
             run_perft(state, argument);
         else if (command == "xboard")
             return xboard_loop();
+        else if (command == "auto")
+            console_auto(state.current);
         else if (command == "uci")
             return uci_loop();
         else if (command == "undo")
             state.current = state.undo_copy;
+        else if (command == "go")
+            console_go(state.current);
         else if (command == "new")
             state.current = start_position;
         else

@@ -1,0 +1,3 @@
+#include "eval/eval_weights.h"
+
+EvalWeights eval_weights = DEFAULT_EVAL_WEIGHTS;

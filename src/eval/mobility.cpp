@@ -1,0 +1,174 @@
+// Mobility and attack maps: one walk over every piece fills the attack record (maps,
+// x-rays, king attackers, checkers, pins, attack weights) and scores safe mobility.
+#include "eval/eval_tables.h"
+#include "eval/terms.h"
+
+namespace {
+
+// Extra cost of a piece with 0, 1, 2 or 3 safe squares.
+constexpr int LOW_MOBILITY_COST[4] = {13, 7, 4, 1};
+
+template <PieceType P>
+Bitboard piece_attacks(int square, Bitboard occupied) {
+    if constexpr (P == KNIGHT)
+        return knight_attacks[square];
+    else if constexpr (P == BISHOP)
+        return bishop_attacks(square, occupied);
+    else if constexpr (P == ROOK)
+        return rook_attacks(square, occupied);
+    else
+        return queen_attacks(square, occupied);
+}
+
+template <Color C, PieceType P>
+Bitboard& map_of(AttackInfo& a) {
+    if constexpr (P == KNIGHT)
+        return knight_attacks_of<C>(a);
+    else if constexpr (P == BISHOP)
+        return bishop_attacks_of<C>(a);
+    else if constexpr (P == ROOK)
+        return rook_attacks_of<C>(a);
+    else
+        return queen_attacks_of<C>(a);
+}
+
+// Squares where a piece of kind P of colour C could be taken by a cheaper enemy unit; the
+// enemy maps read here are complete when P's turn comes.
+template <Color C, PieceType P>
+Bitboard unsafe_squares(AttackInfo& a) {
+    constexpr Color E = opposite(C);
+    Bitboard unsafe = pawn_attacks_of<E>(a);
+    if constexpr (P == KNIGHT) unsafe |= CORNER_SQUARES;
+    if constexpr (P == ROOK || P == QUEEN)
+        unsafe |= knight_attacks_of<E>(a) | bishop_attacks_of<E>(a);
+    if constexpr (P == QUEEN) unsafe |= rook_attacks_of<E>(a);
+    return unsafe;
+}
+
+// Every piece of kind P of colour C, lowest square first; returns the mobility count.
+template <Color C, PieceType P>
+int visit_pieces(const Position& position, const EvalContext& context, AttackInfo& a) {
+    constexpr Color E = opposite(C);
+    const Bitboard enemy_king = board_of<E, KING>(position);
+    const Bitboard enemy_zone = king_attacks[king_square_of<E>(context)];
+    const Bitboard own_pieces = pieces_of<C>(position);
+    const Bitboard own_pawns = board_of<C, PAWN>(position);
+    const Bitboard unsafe = unsafe_squares<C, P>(a);
+    int mobility = 0;
+    for (Bitboard walk = board_of<C, P>(position); walk; walk &= walk - 1) {
+        const int square = lowest_square(walk);
+        const Bitboard piece = bit(square);
+        const Bitboard attacks = piece_attacks<P>(square, context.occupied);
+        if (attacks & enemy_king) checkers_of<C>(a) |= piece;
+        if (attacks & (enemy_zone | enemy_king)) attackers_of<C>(a) |= piece;
+        map_of<C, P>(a) |= attacks;
+
+        const int count = popcount(attacks & ~own_pawns & ~unsafe);
+        mobility += count;
+        if (count < 4) mobility -= LOW_MOBILITY_COST[count];
+
+        if constexpr (P == BISHOP || P == ROOK) {
+            // X-ray through the friendly sliders that move along the same lines.
+            const Bitboard screens =
+                P == BISHOP ? board_of<C, QUEEN>(position)
+                            : board_of<C, ROOK>(position) | board_of<C, QUEEN>(position);
+            if (attacks & screens) {
+                const Bitboard through = piece_attacks<P>(square, context.occupied & ~screens);
+                const Bitboard beyond = through & ~attacks & ~own_pieces;
+                xray_of<C>(a) |= beyond;
+                if (beyond & enemy_zone) attackers_of<C>(a) |= piece;
+                if constexpr (P == ROOK) mobility += popcount(beyond & ~pawn_attacks_of<E>(a)) / 2;
+            }
+
+            // Pins: exactly one unit between the slider and the enemy king or queen.
+            const Bitboard rays = P == BISHOP ? bishop_rays[square] : rook_rays[square];
+            const Bitboard enemy_knights = board_of<E, KNIGHT>(position);
+            const Bitboard other_line_pieces =
+                P == BISHOP ? board_of<E, ROOK>(position) : board_of<E, BISHOP>(position);
+            if (rays & enemy_king) {
+                const Bitboard inside =
+                    between[king_square_of<E>(context)][square] & context.occupied;
+                const Bitboard pinnable =
+                    other_line_pieces | enemy_knights | board_of<E, QUEEN>(position);
+                if (popcount(inside) == 1 && (inside & pinnable)) {
+                    a.pinned |= inside;
+                    attackers_of<C>(a) |= piece;
+                }
+            }
+            if (rays & board_of<E, QUEEN>(position)) {
+                const Bitboard inside =
+                    between[queen_square_of<E>(context)][square] & context.occupied;
+                if (popcount(inside) == 1 && (inside & (other_line_pieces | enemy_knights)))
+                    a.pinned_to_queen |= inside;
+            }
+        }
+    }
+    return mobility;
+}
+
+// Kings and pawns: the zones, the pawn maps and the pawns that reach the enemy king.
+template <Color C>
+void visit_kings_and_pawns(const Position& position, const EvalContext& context, AttackInfo& a) {
+    constexpr Color E = opposite(C);
+    king_attacks_of<C>(a) = king_attacks[king_square_of<C>(context)];
+    const Bitboard pawns = board_of<C, PAWN>(position);
+    pawn_attacks_of<C>(a) = pawn_attacks<C>(pawns);
+    const Bitboard enemy_king = board_of<E, KING>(position);
+    const Bitboard enemy_zone = king_attacks[king_square_of<E>(context)];
+    // A pawn attacks a target exactly when an enemy pawn on the target would attack it.
+    attackers_of<C>(a) |= pawns & pawn_attacks<E>(enemy_zone | enemy_king);
+    checkers_of<C>(a) |= pawns & pawn_attacks<E>(enemy_king);
+}
+
+template <Color C>
+int attack_weight(const Position& position, const EvalContext& context, AttackInfo& a) {
+    constexpr Color E = opposite(C);
+    const Bitboard attackers = attackers_of<C>(a);
+    const Bitboard zone = king_attacks[king_square_of<E>(context)];
+    const Bitboard pawn_guarded = pawn_attacks_of<E>(a);
+    const Bitboard minor_guarded = pawn_guarded | knight_attacks_of<E>(a) | bishop_attacks_of<E>(a);
+    const Bitboard rook_guarded = minor_guarded | rook_attacks_of<E>(a);
+
+    int weight = popcount(board_of<C, PAWN>(position) & attackers);
+    if (int n = popcount(board_of<C, KNIGHT>(position) & attackers)) {
+        weight += n;
+        if (knight_attacks_of<C>(a) & ~pawn_guarded & zone) weight += 2 * n;
+    }
+    if (int n = popcount(board_of<C, BISHOP>(position) & attackers)) {
+        weight += n;
+        if (bishop_attacks_of<C>(a) & ~pawn_guarded & zone) weight += 2 * n;
+    }
+    if (int n = popcount(board_of<C, ROOK>(position) & attackers)) {
+        weight += n;
+        if (rook_attacks_of<C>(a) & ~minor_guarded & zone) weight += 3 * n;
+    }
+    if (int n = popcount(board_of<C, QUEEN>(position) & attackers)) {
+        weight += 2 * n;
+        if (queen_attacks_of<C>(a) & ~rook_guarded & zone) weight += 4 * n;
+        if (popcount(attackers) > 1) weight += 2;
+    }
+    return weight;
+}
+
+}  // namespace
+
+int mobility_term(const Position& position, const EvalContext& context, AttackInfo& a) {
+    visit_kings_and_pawns<WHITE>(position, context, a);
+    visit_kings_and_pawns<BLACK>(position, context, a);
+    int sum = 0;
+    sum += visit_pieces<WHITE, KNIGHT>(position, context, a);
+    sum -= visit_pieces<BLACK, KNIGHT>(position, context, a);
+    sum += visit_pieces<WHITE, BISHOP>(position, context, a);
+    sum -= visit_pieces<BLACK, BISHOP>(position, context, a);
+    sum += visit_pieces<WHITE, ROOK>(position, context, a);
+    sum -= visit_pieces<BLACK, ROOK>(position, context, a);
+    sum += visit_pieces<WHITE, QUEEN>(position, context, a);
+    sum -= visit_pieces<BLACK, QUEEN>(position, context, a);
+    a.white_attack_weight = attack_weight<WHITE>(position, context, a);
+    a.black_attack_weight = attack_weight<BLACK>(position, context, a);
+    a.white_all_attacks = a.white_queen_attacks | a.white_rook_attacks | a.white_bishop_attacks |
+                          a.white_knight_attacks | a.white_pawn_attacks;
+    a.black_all_attacks = a.black_queen_attacks | a.black_rook_attacks | a.black_bishop_attacks |
+                          a.black_knight_attacks | a.black_pawn_attacks;
+    return sum * 3 / 2;
+}

@@ -1,0 +1,60 @@
+#include <cstdio>
+#include <string>
+
+#include "search/alpha_beta.h"
+#include "search/search_state.h"
+#include "search/think.h"
+#include "shell/clock.h"
+#include "shell/input.h"
+#include "shell/output.h"
+#include "shell/poll_input.h"
+#include "shell/protocol_output.h"
+
+namespace {
+
+constexpr int UCI_MODE = 2;
+
+// Is the first waiting line (complete, with its end) "isready"?
+bool isready_waiting() {
+    const std::string& waiting = buffered_input();
+    const std::size_t end = waiting.find('\n');
+    if (end == std::string::npos) return false;
+    std::size_t first = 0;
+    std::size_t last = end;
+    while (first < last && (waiting[first] == ' ' || waiting[first] == '\t')) ++first;
+    while (last > first &&
+           (waiting[last - 1] == ' ' || waiting[last - 1] == '\t' || waiting[last - 1] == '\r'))
+        --last;
+    return waiting.compare(first, last - first, "isready") == 0;
+}
+
+}  // namespace
+
+int check_interrupt() {
+    const std::int64_t elapsed = clock_ms() - search_start_ms;
+    if (elapsed > 4 * time_budget && pondering != 1) return 1;
+    if (protocol_mode != UCI_MODE) return 0;
+
+    int r = poll_input();
+    // The protocol wants "isready" answered at once, also while searching; the search goes on.
+    while (r == 2 && isready_waiting()) {
+        log_received_line("isready");
+        discard_buffered_line();
+        send_line("readyok");
+        r = poll_input();
+    }
+    if (r == 0) return 0;
+    if (r == 1) {
+        if (pondering != 1) return 0;
+        pondering = 0;
+        if (time_budget > elapsed) {
+            send_line_format("info string ponderhit, continue, %lld is smaller than %lld!",
+                             static_cast<long long>(elapsed), static_cast<long long>(time_budget));
+            return 0;
+        }
+        send_line_format("info string ponderhit, but time is up %lld > %lld!",
+                         static_cast<long long>(elapsed), static_cast<long long>(time_budget));
+    }
+    send_line_format("info string search stopped (%i)!", r);
+    return r;
+}

@@ -1,0 +1,51 @@
+// The process-wide state shared by think, the root, alpha-beta and quiescence searches:
+// limits, the repetition path, per-ply marks and the statistics counters.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/make_move.h"
+
+constexpr int MATE = 32000;
+
+// Planned time in ms and the clock reading when the search proper started.
+extern std::int64_t time_budget;
+extern std::int64_t search_start_ms;
+
+// The contempt value and the side to move at the root (0 white, 1 black).
+extern int draw_value;
+extern int root_side;
+// Copy of the easymove setting for the root search.
+extern int easy_move_enabled;
+// Highest ply reached by a quiescence node in this search.
+extern int sel_depth;
+
+// Repetition path: entries 1..19 the game positions before the root (nearest at 19), entry
+// 20 + p the position at ply p of the current path. 0 holds no key and matches nothing,
+// which is why every stored key is forced nonzero.
+constexpr int PATH_ROOT = 20;
+extern std::array<std::uint32_t, PATH_ROOT + MAX_PLY + 1> path_keys;
+constexpr std::uint32_t path_key_of(std::uint64_t key) {
+    std::uint32_t low = static_cast<std::uint32_t>(key);
+    return low ? low : 1;
+}
+
+// Per ply: the move made here is a null move; the move made here got the check extension.
+extern std::array<std::int32_t, MAX_PLY + 2> null_mark;
+extern std::array<std::int32_t, MAX_PLY + 2> check_extended;
+
+// Statistics, all reset by think. 64-bit: long analyses pass 2^31 nodes.
+struct SearchStats {
+    std::int64_t node_count;     // alpha-beta nodes past the hash probe (and root calls)
+    std::int64_t qs_node_count;  // quiescence nodes (each child counted twice)
+    std::int64_t null_tries;
+    std::int64_t null_cutoffs;
+    std::int64_t beta_cutoffs;
+    std::int64_t first_move_cutoffs;
+    std::int64_t pv_hits;
+    std::int64_t check_extensions;
+    std::int64_t single_reply_extensions;
+    std::int64_t mate_threat_extensions;
+};
+extern SearchStats stats;

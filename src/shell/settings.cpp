@@ -1,0 +1,127 @@
+#include "shell/settings.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "search/trans_table.h"
+#include "shell/output.h"
+
+EngineSettings settings{};
+
+namespace {
+
+constexpr int MAX_KEY_LENGTH = 31;  // longer words are read whole but cannot be keys
+
+int skip_space(std::FILE* file) {
+    int c = std::getc(file);
+    while (c != EOF && std::isspace(static_cast<unsigned char>(c))) c = std::getc(file);
+    return c;
+}
+
+// One blank-separated word; false at end of file.
+bool read_word(std::FILE* file, char* word) {
+    int c = skip_space(file);
+    if (c == EOF) return false;
+    int length = 0;
+    while (c != EOF && !std::isspace(static_cast<unsigned char>(c))) {
+        if (length < MAX_KEY_LENGTH) word[length++] = static_cast<char>(c);
+        c = std::getc(file);
+    }
+    word[length] = '\0';
+    return true;
+}
+
+int digit_value(int c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+// An integer with base detection ("0x" hexadecimal, leading 0 octal, else decimal), clamped
+// to the 32-bit range. Reads no further than the number; false (nothing used) when there
+// is no digit, so that the text is read as the next key.
+bool read_integer(std::FILE* file, std::int32_t& value) {
+    int c = skip_space(file);
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        c = std::getc(file);
+    }
+    int base = 10;
+    bool any_digit = false;
+    if (c == '0') {
+        any_digit = true;
+        c = std::getc(file);
+        if (c == 'x' || c == 'X') {
+            int next = std::getc(file);
+            if (digit_value(next) < 16) {
+                base = 16;
+                c = next;
+            } else {
+                // "0x" without a hex digit reads as the number 0 followed by "x...".
+                if (next != EOF) std::ungetc(next, file);
+                value = 0;
+                return true;
+            }
+        } else {
+            base = 8;
+        }
+    }
+    long long magnitude = 0;
+    while (c != EOF && digit_value(c) < base) {
+        any_digit = true;
+        magnitude = magnitude * base + digit_value(c);
+        if (magnitude > 2147483647LL) magnitude = 2147483647LL;
+        c = std::getc(file);
+    }
+    if (c != EOF) std::ungetc(c, file);
+    if (!any_digit) return false;
+    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+}  // namespace
+
+int read_settings() {
+    std::FILE* file = std::fopen(SETTINGS_FILE_NAME, "r");
+    if (!file) return 0;
+    settings = EngineSettings{};
+    settings.hash = 32;
+    settings.book = 1;
+
+    char key[MAX_KEY_LENGTH + 1];
+    while (read_word(file, key)) {
+        std::int32_t v = 0;
+        if (!read_integer(file, v)) continue;
+        if (std::strcmp(key, "hash") == 0) {
+            // The tables take 1 to 4096 MB; show the size in effect.
+            int megabytes = v < 1 ? 1 : (v > 4096 ? 4096 : v);
+            settings.hash = megabytes;
+            init_hash_tables(megabytes);
+            out("\nhash set to %i MB", megabytes);
+        } else if (std::strcmp(key, "resign") == 0) {
+            settings.resign = v;
+            out("\nresign set to %i", v);
+        } else if (std::strcmp(key, "book") == 0) {
+            settings.book = v;
+            out("\nbook set to %i", v);
+        } else if (std::strcmp(key, "drawclaim") == 0) {
+            settings.drawclaim = v;
+            out("\ndrawclaim set to %i", v);
+        } else if (std::strcmp(key, "ponder") == 0) {
+            settings.ponder = v;
+            out("\nponder set to %i", v);
+        } else if (std::strcmp(key, "easymove") == 0) {
+            settings.easymove = v;
+            out("\neasymove set to %i", v);
+        } else if (std::strcmp(key, "contempt") == 0) {
+            settings.contempt = v;
+            out("\ncontempt set to %i", v);
+        }
+    }
+    out("\nread settings!\n");
+    std::fclose(file);
+    return 1;
+}
