@@ -41,7 +41,6 @@ void uci_go(UciSession& session, const std::string& line) {
     // The protocol forbids "bestmove" before "stop" after "go infinite", and before "stop"
     // or "ponderhit" while pondering; the reply waits in those cases, so think holds it.
     hold_bestmove = 1;
-    Position before = position;
     int moved = think(position, request.time_ms, request.depth, settings,
                       request.pass_moves_played ? session.game.moves_played : 0);
     bool must_wait = go.infinite || pondering == 1;
@@ -57,9 +56,10 @@ void uci_go(UciSession& session, const std::string& line) {
     }
     hold_bestmove = 0;
     pondering = 0;
-    // After a shallow fixed-depth search the engine's move stands on the position; the next
-    // "go" without a "position" searches from there, so its key joins the history.
-    if (!same_position(before, position)) {
+    // After a shallow fixed-depth search the engine's move stands on the position: a next
+    // "go" without a "position" searches on from there, so its key joins the history.
+    if (moved && request.depth >= 1 && request.depth <= 4 &&
+        play_move_text(position, last_search.best_text, MatchRule::FIRST)) {
         session.game.keys.push_back(compute_hash_key(position));
         publish_keys(session.game.keys);
     }

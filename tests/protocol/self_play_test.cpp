@@ -42,7 +42,9 @@ TEST(SelfPlay, UciGame) {
         ASSERT_FALSE(text.empty()) << "no reply at ply " << ply;
         std::string move;
         for (const std::string& line : lines_of(text)) {
-            if (line.rfind("info", 0) == 0) EXPECT_TRUE(well_formed_info(line)) << line;
+            if (line.rfind("info", 0) == 0) {
+                EXPECT_TRUE(well_formed_info(line)) << line;
+            }
             if (line.rfind("bestmove", 0) == 0) {
                 EXPECT_TRUE(well_formed_bestmove(line)) << line;
                 move = line.substr(9, line.find(' ', 9) - 9);

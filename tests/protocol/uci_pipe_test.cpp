@@ -46,8 +46,12 @@ std::string best_move_of(const std::string& text) {
 // Every info and bestmove line of the text is well formed.
 void expect_well_formed(const std::string& text) {
     for (const std::string& line : lines_of(text)) {
-        if (line.rfind("info", 0) == 0) EXPECT_TRUE(well_formed_info(line)) << line;
-        if (line.rfind("bestmove", 0) == 0) EXPECT_TRUE(well_formed_bestmove(line)) << line;
+        if (line.rfind("info", 0) == 0) {
+            EXPECT_TRUE(well_formed_info(line)) << line;
+        }
+        if (line.rfind("bestmove", 0) == 0) {
+            EXPECT_TRUE(well_formed_bestmove(line)) << line;
+        }
     }
 }
 
@@ -167,7 +171,9 @@ TEST(UciPipe, InfiniteSearchWaitsForStop) {
         expect_well_formed(text);
         std::string move = best_move_of(text);
         EXPECT_TRUE(legal_in(from_fen(fen), move)) << text;
-        if (fen == ONE_MOVE_FEN) EXPECT_EQ(move, "h1g2");
+        if (fen == ONE_MOVE_FEN) {
+            EXPECT_EQ(move, "h1g2");
+        }
     }
     EXPECT_EQ(engine.quit(), 0);
 }
@@ -227,7 +233,7 @@ TEST(UciPipe, NoLegalMoveGivesTheNullMove) {
 TEST(UciPipe, WeightOptionChangesTheEvaluationReport) {
     UciEngine engine("uci_weights");
     const std::string position =
-        "position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/4P3/2N2N2/PPPP1PPP/R1BQKB1R w KQkq - 0 1";
+        "position fen r1bqkb1r/ppp2ppp/2n2n2/4p3/4P3/2N2N2/PPPP1PPP/R1BQKB1R w KQkq - 0 1";
     auto report = [&]() {
         engine.send(position);
         engine.send("go depth 1");
