@@ -9,7 +9,7 @@
 #include "shell/input.h"
 #include "shell/protocol_output.h"
 
-void wait_for_release(UciSession& session) {
+void wait_for_release(UciSession& session, bool infinite) {
     std::string line;
     for (;;) {
         if (!read_line(line)) {
@@ -23,8 +23,9 @@ void wait_for_release(UciSession& session) {
         if (command == "isready") {
             send_line("readyok");
         } else if (command == "ponderhit") {
+            // Pondering ends; "go infinite" still waits for its "stop".
             pondering = 0;
-            return;
+            if (!infinite) return;
         } else {
             session.pending = line;
             session.has_pending = true;
@@ -48,10 +49,10 @@ void uci_go(UciSession& session, const std::string& line) {
         // No legal move: a final score line now, then the protocol's null move.
         send_line(side_to_move_in_check(position) ? "info depth 0 score mate 0"
                                                   : "info depth 0 score cp 0");
-        if (must_wait) wait_for_release(session);
+        if (must_wait) wait_for_release(session, go.infinite);
         send_line("bestmove 0000");
     } else {
-        if (must_wait) wait_for_release(session);
+        if (must_wait) wait_for_release(session, go.infinite);
         send_bestmove();
     }
     hold_bestmove = 0;

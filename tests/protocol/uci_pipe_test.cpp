@@ -164,6 +164,8 @@ TEST(UciPipe, InfiniteSearchWaitsForStop) {
         engine.send("go infinite");
         // isready is answered during the search (or the wait), and no bestmove comes yet.
         std::string text = engine.exchange("");
+        // A ponderhit does not end an infinite search either.
+        text += engine.exchange("ponderhit");
         EXPECT_EQ(text.find("bestmove"), std::string::npos) << text;
         engine.send("stop");
         text += engine.until("bestmove");
