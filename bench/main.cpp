@@ -10,13 +10,14 @@ namespace {
 struct Subcommand {
     const char* name;
     const char* usage;
-    int (*run)(int, char**);
+    int (*run)(int argc, char** argv);
 };
 
 constexpr Subcommand SUBCOMMANDS[] = {
     {"perft", "perft DEPTH [FEN]   leaves, seconds and millions of leaves per second", bench_perft},
     {"search", "search [DEPTH]      fixed-depth searches of built-in positions (default 8)",
      bench_search},
+    {"eval", "eval [FILE]         full-window evaluations per second", bench_eval},
 };
 
 int usage() {

@@ -12,8 +12,9 @@ struct AttackInfo;
 // Double checks met by white (search statistics).
 extern std::int32_t double_check_count;
 
-// The side to move must be in check, and attack_info filled for this position. Writes 8 to
-// extension_out on a double check and leaves it alone otherwise. Returns the count.
+// attack_info must be filled for this position. Writes 8 to
+// extension_out on a double check and leaves it alone otherwise. Returns the count. Called
+// without a check (which the search never does) it lists every pseudo-legal move.
 int generate_evasions(const Position& position, MoveList& list, const AttackInfo& attack_info,
                       int& extension_out);
 

@@ -49,3 +49,8 @@ struct SearchStats {
     std::int64_t mate_threat_extensions;
 };
 extern SearchStats stats;
+
+// The aspiration step after a search of the window (alpha, beta) returned v outside it:
+// widens the failing side, moves the other to the middle, doubles delta, and opens a side
+// fully once it passes 1000.
+void widen_window(int v, int& alpha, int& beta, int& delta);

@@ -295,6 +295,19 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
 
 }  // namespace
 
+void widen_window(int v, int& alpha, int& beta, int& delta) {
+    if (v <= alpha) {
+        beta = (alpha + beta) / 2;
+        alpha -= delta;
+    } else {
+        alpha = (alpha + beta) / 2;
+        beta += delta;
+    }
+    delta *= 2;
+    if (alpha < -1000) alpha = -MATE;
+    if (beta > 1000) beta = MATE;
+}
+
 void send_bestmove() {
     if (!last_search.has_move) return;
     if (last_search.ponder_text[0])
@@ -357,16 +370,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             int easy = 0;
             int v = root_search(position, alpha, beta, d, it.best_move, easy);
             while (!stop_flag && !(alpha < v && v < beta)) {
-                if (v <= alpha) {
-                    beta = (alpha + beta) / 2;
-                    alpha -= delta;
-                } else {
-                    alpha = (alpha + beta) / 2;
-                    beta += delta;
-                }
-                delta *= 2;
-                if (alpha < -1000) alpha = -MATE;
-                if (beta > 1000) beta = MATE;
+                widen_window(v, alpha, beta, delta);
                 v = root_search(position, alpha, beta, d, it.best_move, easy);
             }
             previous = v;

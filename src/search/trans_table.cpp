@@ -170,7 +170,8 @@ void hash_store(int move_index, std::uint64_t key, int value, int alpha, int bet
     TransEntry entry;
     entry.lock = lock_of(key);
     entry.value = static_cast<std::int16_t>(value);
-    entry.depth = static_cast<std::uint16_t>(depth);
+    // A negative depth would wrap to a huge one and pin the entry for the whole search.
+    entry.depth = static_cast<std::uint16_t>(depth < 0 ? 0 : depth > 65535 ? 65535 : depth);
     entry.flags = static_cast<std::uint32_t>(move_index) |
                   (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 10);
     TransEntry* bucket = trans_table + (static_cast<std::uint32_t>(key) & (main_entries - 1));

@@ -83,6 +83,14 @@ void discard_buffered_line() {
     buffer.erase(0, end == std::string::npos ? buffer.size() : end + 1);
 }
 
+void discard_buffered_line_at(std::size_t offset) {
+    if (offset >= buffer.size()) return;
+    std::size_t start = offset == 0 ? std::string::npos : buffer.rfind('\n', offset - 1);
+    start = start == std::string::npos ? 0 : start + 1;
+    std::size_t end = buffer.find('\n', offset);
+    buffer.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+}
+
 bool wait_for_input() {
     if (!buffer.empty()) return true;
     if (input_ended) return false;

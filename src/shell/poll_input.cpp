@@ -29,9 +29,12 @@ int poll_input() {
     const std::string& waiting = buffered_input();
     if (waiting.empty()) return closed ? 2 : 0;
     const std::string_view peeked(waiting.data(), std::min(waiting.size(), PEEK_BYTES));
-    if (peeked.find("ponderhit") != std::string_view::npos) {
+    const std::size_t at = peeked.find("ponderhit");
+    if (at != std::string_view::npos) {
         send_line("info string ponderhit!");
-        discard_buffered_line();
+        // Only the ponderhit line goes: a "stop", "isready" or "quit" before it must still
+        // reach the loop.
+        discard_buffered_line_at(at);
         return 1;
     }
     return 2;

@@ -85,7 +85,11 @@ bool read_integer(std::FILE* file, std::int32_t& value) {
 }  // namespace
 
 int read_settings() {
-    std::FILE* file = std::fopen(SETTINGS_FILE_NAME, "r");
+    return read_settings_file(SETTINGS_FILE_NAME);
+}
+
+int read_settings_file(const char* name) {
+    std::FILE* file = std::fopen(name, "r");
     if (!file) return 0;
     settings = EngineSettings{};
     settings.hash = 32;

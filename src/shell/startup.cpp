@@ -1,9 +1,8 @@
 #include "shell/startup.h"
 
 #include "board/bitboard.h"
-#include "board/zobrist.h"
 #include "eval/eval_tables.h"
-#include "eval/pawn_table.h"
+#include "search/trans_table.h"
 
 void init_engine_tables() {
     static bool done = false;
@@ -11,8 +10,7 @@ void init_engine_tables() {
     done = true;
     init_attack_tables();
     init_eval_tables();
-    // The hash-table set-up will take over the keys and the pawn table.
-    init_zobrist();
-    init_pawn_table();
+    // Its first call draws the Zobrist keys and allocates the pawn table.
+    init_hash_tables(32);
     init_magic_tables();
 }

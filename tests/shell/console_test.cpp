@@ -30,27 +30,40 @@ TEST(Console, PerftLineWithItsTimingFigures) {
     EXPECT_NE(output.find("\ntree to depth 0: 20 nodes in "), std::string::npos);
 }
 
+// The diagrams printed before each prompt.
+std::vector<std::string> prompt_diagrams(const std::string& output) {
+    std::vector<std::string> diagrams;
+    const std::size_t length = START_DIAGRAM.size();
+    for (std::size_t at = output.find(PROMPT); at != std::string::npos;
+         at = output.find(PROMPT, at + 1))
+        diagrams.push_back(at >= length ? output.substr(at - length, length) : std::string());
+    return diagrams;
+}
+
 TEST(Console, TypedMovesUndoAndNew) {
     std::string dir = make_scratch_dir("console_moves");
     Position after_e4{};
     read_fen("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq", after_e4);
     std::string with_e4 = board_diagram(after_e4, true);
-    // Unknown words and near-commands are ignored; "new" then "undo" gives back the position
-    // before the last typed move; an illegal move is refused.
+    // Unknown words and near-commands are ignored; a typed move is answered by the engine
+    // (one search on the console's budget) and followed by the ponder line; "new" then
+    // "undo" gives back the position before the last typed move; an illegal move is refused.
     std::string output =
-        run_engine(dir, "e2e5\nNew\nperft3\ne2e4\ne1e2\nnew\nundo\n\n", nullptr);
-    std::vector<std::string> diagrams;
-    for (std::size_t at = output.find("\n\n"); at != std::string::npos;) {
-        std::size_t end = output.find(PROMPT, at);
-        diagrams.push_back(output.substr(at, end - at));
-        at = output.find("\n\n", end);
-    }
+        run_engine(dir, "e2e5\nNew\nperft3\ne2e4\ne7e5\nnew\nundo\n\n", nullptr, 120000);
+    std::vector<std::string> diagrams = prompt_diagrams(output);
     ASSERT_EQ(diagrams.size(), 9u);
     for (int i : {0, 1, 2, 3}) EXPECT_EQ(diagrams[i], START_DIAGRAM) << i;
-    EXPECT_EQ(diagrams[4], with_e4);
-    EXPECT_EQ(diagrams[5], with_e4);  // e1e2 is not black's move: ignored
+    // After e2e4 the engine has answered: white to move again, the e-pawn on e4.
+    EXPECT_NE(diagrams[4], with_e4);
+    EXPECT_NE(diagrams[4].find("\nwhite to move"), std::string::npos);
+    EXPECT_NE(diagrams[4].find(". . . . P . . . "), std::string::npos);
+    EXPECT_EQ(diagrams[5], diagrams[4]);  // e7e5 is not white's move: ignored
     EXPECT_EQ(diagrams[6], START_DIAGRAM);
     EXPECT_EQ(diagrams[7], START_DIAGRAM);  // undo_copy is the position before e2e4
+    EXPECT_NE(output.find("\nd  1/"), std::string::npos);
+    EXPECT_NE(output.find("\n  pv: "), std::string::npos);
+    EXPECT_TRUE(
+        std::regex_search(output, std::regex("\nponder move is ([a-h][1-8]){2} \\([0-9]+\\)")));
 }
 
 TEST(Console, HugeAndBinaryLinesAreHarmless) {

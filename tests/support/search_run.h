@@ -1,0 +1,34 @@
+// Running the search in-process from the state of a freshly started engine, with its output
+// captured instead of printed.
+#pragma once
+
+#include <string>
+
+#include "board/position.h"
+#include "shell/settings.h"
+
+// Collects everything `out` writes between construction and text().
+struct CapturedOutput {
+    CapturedOutput();
+    ~CapturedOutput();
+    std::string text();
+
+    std::FILE* file;
+    std::FILE* previous;
+};
+
+// Resets what a fresh engine would not carry (root list, game keys, flags, mode).
+void fresh_search_state(int mode = 0);
+
+struct SearchRun {
+    int returned;
+    std::string output;
+    Position after;  // the position think left (the move made in console and xboard modes)
+};
+// think on the position with the given limits and settings, output captured.
+SearchRun run_think(const Position& position, int time_ms, int depth,
+                    const EngineSettings& search_settings = EngineSettings{}, int mode = 0);
+
+// Does the side to move force mate within `moves` of its own moves, starting with `first`
+// (or with any move when first is 0)? Brute force; for small positions only.
+bool forces_mate(const Position& position, int moves, std::uint32_t first = 0);
