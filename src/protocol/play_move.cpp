@@ -65,12 +65,12 @@ bool has_legal_move(const Position& position) {
     return false;
 }
 
-bool side_to_move_in_check(const Position& position) {
+bool mover_in_check(const Position& position) {
     if (position.flags & BLACK_TO_MOVE) return is_attacked(position, position.black_king, 0);
     return is_attacked(position, position.white_king, 1);
 }
 
-bool same_position(const Position& a, const Position& b) {
+bool positions_equal(const Position& a, const Position& b) {
     return a.black_king == b.black_king && a.black_queens == b.black_queens &&
            a.black_rooks == b.black_rooks && a.black_bishops == b.black_bishops &&
            a.black_knights == b.black_knights && a.black_pawns == b.black_pawns &&

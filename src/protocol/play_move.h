@@ -18,7 +18,7 @@ bool play_move_text(Position& position, const std::string& text, MatchRule rule)
 bool has_legal_move(const Position& position);
 
 // Whether the side to move is in check.
-bool side_to_move_in_check(const Position& position);
+bool mover_in_check(const Position& position);
 
 // Field-by-field equality of two positions.
-bool same_position(const Position& a, const Position& b);
+bool positions_equal(const Position& a, const Position& b);

@@ -47,8 +47,8 @@ void uci_go(UciSession& session, const std::string& line) {
     bool must_wait = go.infinite || pondering == 1;
     if (!moved) {
         // No legal move: a final score line now, then the protocol's null move.
-        send_line(side_to_move_in_check(position) ? "info depth 0 score mate 0"
-                                                  : "info depth 0 score cp 0");
+        send_line(mover_in_check(position) ? "info depth 0 score mate 0"
+                                           : "info depth 0 score cp 0");
         if (must_wait) wait_for_release(session, go.infinite);
         send_line("bestmove 0000");
     } else {
