@@ -8,6 +8,8 @@
 #include "harness/eval_test.h"
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
+#include "protocol/uci_loop.h"
+#include "protocol/xboard_loop.h"
 #include "shell/clock.h"
 #include "shell/console_play.h"
 #include "shell/engine_log.h"
@@ -106,8 +108,12 @@ int console_loop() {
         const std::string argument = words.size() > 1 ? words[1] : std::string();
         if (command == "perft")
             run_perft(state, argument);
+        else if (command == "xboard")
+            return xboard_loop();
         else if (command == "auto")
             console_auto(state.current);
+        else if (command == "uci")
+            return uci_loop();
         else if (command == "undo")
             state.current = state.undo_copy;
         else if (command == "go")

@@ -1,0 +1,35 @@
+// The UCI "go" line: its tokens, the choice of search, and the clock rule that turns the
+// interface's clock figures into the time budget of one search.
+#pragma once
+
+#include <string>
+
+struct GoParameters {
+    int wtime = 0;
+    int btime = 0;
+    int winc = 0;
+    int binc = 0;
+    int movestogo = 0;  // a negative figure counts as none
+    int movetime = 0;
+    int depth = 0;
+    bool infinite = false;
+    bool ponder = false;
+};
+
+// Walks the tokens of a whole "go" line; a keyword's value is the next token (0 if missing).
+GoParameters parse_go(const std::string& line);
+
+// Milliseconds for one search from the mover's clock figures, never below 1.
+int clock_budget(const GoParameters& go, bool black_to_move);
+
+// What think is asked for: a time budget in ms (0: none), a depth (0: none), and whether the
+// moves played count is passed on.
+struct SearchRequest {
+    int time_ms;
+    int depth;
+    bool pass_moves_played;
+};
+SearchRequest choose_search(const GoParameters& go, bool black_to_move);
+
+// The budget of "go infinite".
+constexpr int INFINITE_BUDGET_MS = 99999999;

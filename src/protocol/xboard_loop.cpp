@@ -1,0 +1,106 @@
+#include "protocol/xboard_loop.h"
+
+#include <vector>
+
+#include "protocol/play_move.h"
+#include "protocol/read_number.h"
+#include "protocol/xboard_reply.h"
+#include "search/think.h"
+#include "shell/console.h"
+#include "shell/input.h"
+#include "shell/output.h"
+#include "shell/protocol_output.h"
+#include "shell/signals.h"
+
+namespace {
+
+// Where "setboard" finds its FEN: after "setboard" and one blank.
+constexpr std::size_t SETBOARD_FEN_OFFSET = 9;
+
+void log_text(XboardSession& session, const std::string& text) {
+    if (!session.log) return;
+    std::fputs(text.c_str(), session.log);
+    std::fflush(session.log);
+}
+
+std::string word_at(const std::vector<std::string>& words, std::size_t i) {
+    return i < words.size() ? words[i] : std::string();
+}
+
+// A line that is no command: the opponent's move, answered unless in force mode.
+void opponent_move(XboardSession& session, const std::string& text) {
+    XboardGame& game = session.game;
+    if (!play_move_text(game.position, text, MatchRule::LAST)) return;
+    game_advance(game);
+    if (game.mode == XboardMode::FORCE) return;
+    engine_reply(game, session.log);
+}
+
+}  // namespace
+
+bool xboard_handle_line(XboardSession& session, const std::string& line) {
+    XboardGame& game = session.game;
+    std::vector<std::string> words = split_words(line, 5);
+    const std::string command = word_at(words, 0);
+    if (command == "protover") {
+        if (word_at(words, 1) == "2") {
+            out("%s\n", XBOARD_FEATURES);
+            log_text(session, std::string(XBOARD_FEATURES) + "\n");
+        }
+    } else if (command == "new") {
+        game_new(game);
+    } else if (command == "force") {
+        game.mode = XboardMode::FORCE;
+    } else if (command == "go") {
+        game.mode = XboardMode::NORMAL;
+        engine_go(game);
+    } else if (command == "st") {
+        apply_st(game.clock, word_at(words, 1));
+    } else if (command == "sd") {
+        apply_sd(game.clock, word_at(words, 1));
+    } else if (command == "undo") {
+        game_take_back(game, 1);
+    } else if (command == "remove") {
+        game_take_back(game, 2);
+    } else if (command == "analyze") {
+        game.mode = XboardMode::ANALYZE;
+    } else if (command == "ping") {
+        out("pong %s\n", word_at(words, 1).c_str());
+    } else if (command == "setboard") {
+        std::string fen =
+            line.size() > SETBOARD_FEN_OFFSET ? line.substr(SETBOARD_FEN_OFFSET) : std::string();
+        if (!game_setboard(game, fen)) out("tellusererror Illegal position\n");
+    } else if (command == "level") {
+        apply_level(game.clock, words);
+    } else if (command == "time") {
+        apply_time(game.clock, word_at(words, 1));
+    } else if (command == "hint" || command == "post" || command == "nopost") {
+        // Nothing to do.
+    } else if (command == "bk") {
+        toggle_book(settings);
+    } else if (command == "hard") {
+        settings.ponder = 1;
+    } else if (command == "easy") {
+        settings.ponder = 0;
+    } else if (command == "quit") {
+        return false;
+    } else {
+        opponent_move(session, command);
+    }
+    return true;
+}
+
+int xboard_loop() {
+    protocol_mode = 1;
+    ignore_interrupt_signal();
+    XboardSession session;
+    game_new(session.game);
+    session.log = std::fopen("winboard.txt", "w");
+    std::string line;
+    while (read_line(line)) {
+        log_text(session, line + "\n");
+        if (!xboard_handle_line(session, line)) break;
+    }
+    if (session.log) std::fclose(session.log);
+    return 0;
+}
