@@ -75,6 +75,22 @@ TEST(KingShelter, MaterialFactorAndRoundingTowardMinusInfinity) {
     EXPECT_EQ(king_safety_of("r3k3/3ppp2/8/8/8/8/5PPP/R2Q2K1 w - - 0 1").shelter, -(20 * 6 >> 5));
 }
 
+TEST(KingShelter, PawnStormsOnlyWithKingsOnOppositeWings) {
+    // White g1 against black b8. Black storms the king side with g4 (4) and h3 (5); the
+    // f-file holds no black pawn. White storms with c6 (5); the a- and b-files hold no white
+    // pawn.
+    TermInputs in = term_inputs("1k6/pp6/2P5/8/6p1/7p/5PP1/6K1 w - - 0 1");
+    int white_loss = -1, black_loss = -1;
+    pawn_storms(in.position, in.context, white_loss, black_loss);
+    EXPECT_EQ(white_loss, 4 * 9 + 10 * 1);
+    EXPECT_EQ(black_loss, 4 * 5 + 10 * 2);
+    // Both kings on the king side: no storm.
+    in = term_inputs("6k1/pp6/2P5/8/6p1/7p/5PP1/6K1 w - - 0 1");
+    pawn_storms(in.position, in.context, white_loss, black_loss);
+    EXPECT_EQ(white_loss, 0);
+    EXPECT_EQ(black_loss, 0);
+}
+
 TEST(KingAttack, ShelterWeaknessRaisesTheStoredAttackWeight) {
     // Nothing white attacks the black king's zone; black's bare shelter leaves weakness 2.
     KingSafety k = king_safety_of("r2qk3/8/8/8/8/8/2Q2PPP/R5K1 w - - 0 1");

@@ -56,6 +56,29 @@ TEST(Pieces, RookOnTheSeventhOnlyAfterCastling) {
               pieces("4k2r/8/R7/8/8/8/8/q3K2Q w k - 0 1"));
 }
 
+TEST(Pieces, RookShutInByItsOwnKing) {
+    // -40, and +3 for the open h-file.
+    EXPECT_EQ(pieces("4k3/8/8/8/8/8/8/5K1R w - - 0 1"), -37);
+    EXPECT_EQ(pieces("4k3/8/8/8/8/8/8/R1K5 w - - 0 1"), -37);
+    EXPECT_EQ(pieces("5k1r/8/8/8/8/8/8/4K3 w - - 0 1"), 37);
+    // A king on e1 shuts nothing in.
+    EXPECT_EQ(pieces("4k3/8/8/8/8/8/8/4K2R w - - 0 1"), 3);
+}
+
+TEST(Pieces, BadBishopByItsBlockedPawns) {
+    // d4 and e3 are blocked by d5 and e4 and stand on dark squares.
+    // Dark bishop c1: 2 x (0 - 2) - 2 + 0.
+    EXPECT_EQ(pieces("k7/8/8/3p4/3Pp3/4P3/8/2B4K w - - 0 1"), -6);
+    // Light bishop d1: 2 x (2 - 0) - 0 + 2.
+    EXPECT_EQ(pieces("k7/8/8/3p4/3Pp3/4P3/8/3B3K w - - 0 1"), 6);
+}
+
+TEST(Pieces, PinnedPieceCostsItsSide) {
+    // Knight c6 pinned to e8 by b5: +4, +4 (no pawn defends it), +4 (a black pawn hole);
+    // -2 for black's centre knight.
+    EXPECT_EQ(pieces("4k3/8/2n5/1B6/8/8/8/6K1 w - - 0 1"), 10);
+}
+
 TEST(PiecePawn, BlockedPawnsAndKnights) {
     // Four blocked pawns on a span of three files: knights +5, the blocked-position rule 0,
     // outposts b5, d5, f5 for white's knight: 3 x (1 + 1) / 2.

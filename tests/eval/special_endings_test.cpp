@@ -63,6 +63,13 @@ TEST(QueenEnding, SinglePawnByRankAndFile) {
     EXPECT_EQ(queen_ending(in.position, in.context, in.record), -70);
 }
 
+TEST(QueenEnding, MostAdvancedPassersAndQueenPlacement) {
+    // c5 (index 4) against h6 (index 2 from black's side): 10 x 2 + 35, + 15 - 0; +10 for
+    // the centre queen on d4, +10 for black's queen on the edge.
+    TermInputs in = term_inputs("qk6/8/7p/2P5/3Q4/8/8/6K1 w - - 0 1");
+    EXPECT_EQ(queen_ending(in.position, in.context, in.record), 90);
+}
+
 TEST(RookEnding, PawnWithTheDefendingKingCutOff) {
     TermInputs in = term_inputs("7k/8/1P6/1K6/8/8/8/3R3r w - - 0 1");
     EXPECT_EQ(rook_pawn_ending(in.position, in.context), 360);
