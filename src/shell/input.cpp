@@ -92,12 +92,17 @@ void discard_buffered_line() {
     buffer.erase(0, end == std::string::npos ? buffer.size() : end + 1);
 }
 
-void discard_buffered_line_at(std::size_t offset) {
-    if (offset >= buffer.size()) return;
+std::string discard_buffered_line_at(std::size_t offset) {
+    if (offset >= buffer.size()) return std::string();
     std::size_t start = offset == 0 ? std::string::npos : buffer.rfind('\n', offset - 1);
     start = start == std::string::npos ? 0 : start + 1;
     std::size_t end = buffer.find('\n', offset);
+    std::string line =
+        buffer.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (line.size() > MAX_LINE_LENGTH) line.resize(MAX_LINE_LENGTH);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     buffer.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+    return line;
 }
 
 bool wait_for_input() {

@@ -25,8 +25,9 @@ const std::string& buffered_input();
 // Drops the first buffered line (through its "\n"), or everything if no line end is buffered.
 void discard_buffered_line();
 // Drops the buffered line holding byte `offset` (through its "\n", or to the end of the
-// buffer); the lines before and after it stay in order.
-void discard_buffered_line_at(std::size_t offset);
+// buffer); the lines before and after it stay in order. Returns the dropped text without its
+// line end, as read_line would have given it.
+std::string discard_buffered_line_at(std::size_t offset);
 
 // Blocks until input is readable or has ended; returns false on end of input with nothing
 // buffered.

@@ -31,10 +31,10 @@ int poll_input() {
     const std::string_view peeked(waiting.data(), std::min(waiting.size(), PEEK_BYTES));
     const std::size_t at = peeked.find("ponderhit");
     if (at != std::string_view::npos) {
-        send_line("info string ponderhit!");
         // Only the ponderhit line goes: a "stop", "isready" or "quit" before it must still
-        // reach the loop.
-        discard_buffered_line_at(at);
+        // reach the loop. It is a received line like any other, so the log records it.
+        log_received_line(discard_buffered_line_at(at));
+        send_line("info string ponderhit!");
         return 1;
     }
     return 2;

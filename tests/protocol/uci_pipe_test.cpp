@@ -195,6 +195,13 @@ TEST(UciPipe, PonderUntilPonderhit) {
         EXPECT_TRUE(legal_in(from_fen(fen), best_move_of(text))) << text;
     }
     EXPECT_EQ(engine.quit(), 0);
+    // Each ponderhit is in the log, whether the search or the wait for it took it in.
+    std::string log = read_file(engine.dir + "/uci.txt");
+    std::size_t count = 0;
+    for (std::size_t at = log.find("\n<--ponderhit\n"); at != std::string::npos;
+         at = log.find("\n<--ponderhit\n", at + 1))
+        ++count;
+    EXPECT_EQ(count, 2u) << log;
 }
 
 TEST(UciPipe, QuitDuringASearchAndEndOfInput) {

@@ -71,7 +71,20 @@ TEST_F(PollInput, PonderhitIsConsumedAndAnnounced) {
     EXPECT_EQ(next_line(), "stop");
     close_protocol_log();
     std::string log = read_file(dir + "/uci.txt");
-    EXPECT_TRUE(std::regex_match(log, std::regex(" {5}\\d -->info string ponderhit!\n"))) << log;
+    // The consumed line is logged as received, before the answer to it.
+    EXPECT_TRUE(
+        std::regex_match(log, std::regex("<--ponderhit\n {5}\\d -->info string ponderhit!\n")))
+        << log;
+}
+
+TEST_F(PollInput, ConsumedPonderhitLineIsLoggedAsItCame) {
+    write_input_pipe(pipe, "isready\n  ponderhit  \r\nquit\n");
+    EXPECT_EQ(poll_input(), 1);
+    EXPECT_EQ(next_line(), "isready");
+    EXPECT_EQ(next_line(), "quit");
+    close_protocol_log();
+    std::string log = read_file(dir + "/uci.txt");
+    EXPECT_EQ(log.rfind("<--  ponderhit  \n", 0), 0u) << log;
 }
 
 TEST_F(PollInput, OtherInputIsLeftForTheLoop) {
