@@ -68,7 +68,8 @@ ReplyPlan plan_reply(const XboardClock& clock, int ply) {
     switch (clock.type) {
         case ControlType::CONVENTIONAL:
             plan.budget_ms = bounded_budget(
-                std::min(remaining / (plan.moves_to_go + 1), remaining / 5), remaining, true);
+                std::min(remaining / (std::int64_t{plan.moves_to_go} + 1), remaining / 5),
+                remaining, true);
             break;
         case ControlType::INCREMENTAL:
             plan.budget_ms = bounded_budget(remaining / 30 + clock.increment / 2, remaining, true);

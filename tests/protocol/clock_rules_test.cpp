@@ -83,6 +83,17 @@ TEST(XboardClock, ConventionalControlPlanningLine) {
     EXPECT_EQ(clock.moves_left, 40);
 }
 
+// The largest period a "level" line can give: one more than the moves to go must still be
+// counted without overflow.
+TEST(XboardClock, HugePeriodDoesNotOverflow) {
+    XboardClock clock;
+    apply_level(clock, {"level", "99999999999", "5", "0"});
+    apply_time(clock, "30000");
+    ReplyPlan plan = plan_reply(clock, 1);
+    EXPECT_EQ(plan.moves_to_go, INT_MAX);
+    EXPECT_EQ(plan.budget_ms, 1);
+}
+
 TEST(XboardClock, IncrementalControl) {
     XboardClock clock;
     apply_level(clock, {"level", "0", "2", "12"});
