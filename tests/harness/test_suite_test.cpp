@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "board/usable.h"
+#include "harness/eval_test.h"
 #include "support/engine_runner.h"
 
 namespace {
@@ -222,6 +224,24 @@ TEST(TestSuite, CommandNeedsADepthOfOneOrMoreAndTheTestFile) {
     run = run_suite(empty_dir, "", "", "test 1\n");
     EXPECT_FALSE(run.results_written);
     EXPECT_EQ(run.output, run_suite(empty_dir, "", "", "new\n").output);
+}
+
+TEST(TestSuite, ShippedTestFileHoldsUsablePositionsWithBothScores) {
+    std::FILE* file =
+        std::fopen((std::string(ORLO_SOURCE_DIR) + "/data/orlotest.txt").c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::string line;
+    int count = 0;
+    while (read_test_line(file, line)) {
+        Position position;
+        int old_score = 0, search_score = 0;
+        EXPECT_EQ(parse_test_line(line, position, old_score, search_score), 1) << line;
+        EXPECT_TRUE(position_is_usable(position)) << line;
+        EXPECT_LE(line.size(), 254u) << line;
+        ++count;
+    }
+    std::fclose(file);
+    EXPECT_GE(count, 24);
 }
 
 }  // namespace
