@@ -100,11 +100,17 @@ void uci_score_text(int value, char* text, int size) {
 }
 
 void root_order(const Position& position) {
-    // The attack maps ordering reads, exactly as the evaluation leaves them.
+    // The attack maps ordering reads, exactly as the evaluation leaves them. Only the maps
+    // are wanted: the call is not one of the search's evaluations, so the counters that the
+    // end-of-search statistics print are left as they were.
     PawnRecord pawn_record;
     AttackInfo attacks;
     int passer_flag = 0;
+    const std::uint64_t evals = eval_count;
+    const std::uint64_t lazy_evals = lazy_eval_count;
     evaluate(position, pawn_record, -MATE, MATE, passer_flag, 0, attacks);
+    eval_count = evals;
+    lazy_eval_count = lazy_evals;
     ScoreList scores;
     order_moves(position, root_moves, scores, root_count, attacks);
     // Stable bubble sort, best first: equal scores keep generation order.

@@ -7,6 +7,7 @@
 #include "board/zobrist.h"
 #include "eval/pawn_table.h"
 #include "shell/engine_log.h"
+#include "shell/large_pages.h"
 #include "shell/output.h"
 
 std::uint32_t main_entries = 0;
@@ -28,8 +29,8 @@ std::uint64_t power_of_two_below(std::uint64_t n) {
 }
 
 void free_tables() {
-    std::free(trans_table);
-    std::free(qs_table);
+    free_large(trans_table);
+    free_large(qs_table);
     trans_table = nullptr;
     qs_table = nullptr;
     main_entries = 0;
@@ -45,11 +46,12 @@ bool allocate(HashSizes sizes) {
     free_tables();
     if (table_bytes(sizes) > hash_memory_limit) return false;
     auto* main = static_cast<TransEntry*>(
-        std::malloc((std::size_t{sizes.main_entries} + BUCKET) * sizeof(TransEntry)));
-    auto* qs = static_cast<QsEntry*>(std::malloc(std::size_t{sizes.qs_entries} * sizeof(QsEntry)));
+        allocate_large((std::size_t{sizes.main_entries} + BUCKET) * sizeof(TransEntry)));
+    auto* qs =
+        static_cast<QsEntry*>(allocate_large(std::size_t{sizes.qs_entries} * sizeof(QsEntry)));
     if (!main || !qs) {
-        std::free(main);
-        std::free(qs);
+        free_large(main);
+        free_large(qs);
         return false;
     }
     trans_table = main;

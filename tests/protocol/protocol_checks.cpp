@@ -82,8 +82,10 @@ std::vector<std::string> lines_of(const std::string& text) {
     return lines;
 }
 
-EngineProcess::EngineProcess(const std::string& name, const std::string& first_line)
+EngineProcess::EngineProcess(const std::string& name, const std::string& first_line,
+                             const std::vector<StartFile>& files)
     : dir(make_scratch_dir(name)) {
+    for (const StartFile& file : files) write_file(dir, file.name, file.text);
     start_engine(child, dir);
     if (!first_line.empty()) send(first_line);
 }

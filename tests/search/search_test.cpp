@@ -4,7 +4,10 @@
 
 #include "board/make_move.h"
 #include "board/zobrist.h"
+#include "eval/evaluate.h"
+#include "movegen/generate_moves.h"
 #include "search/alpha_beta.h"
+#include "search/root_search.h"
 #include "search/search_state.h"
 #include "search/think.h"
 #include "search/trans_table.h"
@@ -76,6 +79,20 @@ TEST(AlphaBeta, NodeWithEveryMovePrunedFailsLowWithoutMateScore) {
     // The table holds it as an upper bound: a probe with a lower alpha finds no cutoff above.
     HashProbe probe = hash_probe(hash_key, 8, 4000, 6000);
     EXPECT_TRUE(!probe.cutoff || probe.value <= 5000);
+}
+
+TEST(RootOrder, SortsWithoutCountingAnEvaluation) {
+    // Black's queen hangs on d4: taking it (190) goes first. Reading the attack maps is not
+    // one of the search's evaluations, whose count the statistics print.
+    Position p = position_from_fen("rnb1kbnr/pppp1ppp/8/8/3q4/8/PPP2PPP/RNBQKBNR w KQkq");
+    root_count = generate_moves(p, root_moves);
+    const std::uint64_t evals = eval_count;
+    root_order(p);
+    EXPECT_EQ(eval_count, evals);
+    char text[8];
+    move_to_text(p, root_moves[0], text);
+    EXPECT_STREQ(text, "d1d4");
+    reset_root_moves();
 }
 
 TEST(Aspiration, FirstIterationFailLowSequence) {
