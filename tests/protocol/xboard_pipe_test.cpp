@@ -52,7 +52,10 @@ struct XboardEngine : EngineProcess {
 
 TEST(XboardPipe, HandshakePingAndLog) {
     XboardEngine engine("xb_handshake");
-    EXPECT_NE(engine.features.find(FEATURES), std::string::npos);
+    // xboard only takes a line that begins with "feature": the console's prompt must not
+    // stand in front of it.
+    EXPECT_NE(engine.features.find(std::string("\n") + FEATURES), std::string::npos)
+        << engine.features;
     EXPECT_EQ(engine.exchange("protover 1"), "pong 1\n");
     EXPECT_EQ(engine.exchange("nonsense words here"), "pong 2\n");
     // xboard interrupts with SIGINT unless told otherwise; the engine carries on.
