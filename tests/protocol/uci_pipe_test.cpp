@@ -105,6 +105,17 @@ TEST(UciPipe, AnnouncementAndLog) {
     EXPECT_NE(all.find("<--quit\n"), std::string::npos);
 }
 
+// What a GUI may send out of turn is taken in silence: no reply, no search, no lost line.
+TEST(UciPipe, StrayLinesBetweenSearchesGetNoReply) {
+    UciEngine engine("uci_stray");
+    for (const char* line :
+         {"stop", "ponderhit", "uci", "Go depth 3", "goes", "position startpos moves", "moves e2e4",
+          "setoption name Hash", "setoption   name\tPawnvalue    value   150  ",
+          "\x01\xff\x7f garbage \xc3", "                                        "})
+        EXPECT_EQ(engine.exchange(line), "readyok\n") << line;
+    EXPECT_EQ(engine.quit(), 0);
+}
+
 TEST(UciPipe, PositionTokensAreCheckedOneByOne) {
     UciEngine engine("uci_position");
     // e2d3 would expose the king and is skipped; e7e1 is then black's on white's turn.
