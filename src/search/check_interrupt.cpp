@@ -38,8 +38,8 @@ int check_interrupt() {
     int r = poll_input();
     // The protocol wants "isready" answered at once, also while searching; the search goes on.
     while (r == 2 && isready_waiting()) {
-        log_received_line("isready");
-        discard_buffered_line();
+        // uci.txt records the line exactly as it came.
+        log_received_line(discard_buffered_line_at(0));
         send_line("readyok");
         r = poll_input();
     }

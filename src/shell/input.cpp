@@ -87,11 +87,6 @@ const std::string& buffered_input() {
     return buffer;
 }
 
-void discard_buffered_line() {
-    std::size_t end = buffer.find('\n');
-    buffer.erase(0, end == std::string::npos ? buffer.size() : end + 1);
-}
-
 std::string discard_buffered_line_at(std::size_t offset) {
     if (offset >= buffer.size()) return std::string();
     std::size_t start = offset == 0 ? std::string::npos : buffer.rfind('\n', offset - 1);

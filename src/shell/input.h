@@ -22,8 +22,6 @@ std::size_t fill_input_nonblocking(bool* closed);
 // The unread bytes held in the buffer (not consumed).
 const std::string& buffered_input();
 
-// Drops the first buffered line (through its "\n"), or everything if no line end is buffered.
-void discard_buffered_line();
 // Drops the buffered line holding byte `offset` (through its "\n", or to the end of the
 // buffer); the lines before and after it stay in order. Returns the dropped text without its
 // line end, as read_line would have given it.
