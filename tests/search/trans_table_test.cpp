@@ -1,21 +1,19 @@
-// The transposition tables: sizes, the probe and replacement rules of both tables, resizing
-// with its log lines and its fallback, and the principal-variation walk.
+// The transposition tables: sizes, resizing with its log lines and its fallback, the probe
+// and replacement rules of both tables, and the principal-variation walk.
 #include "search/trans_table.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
+#include <algorithm>
 
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "movegen/generate_evasions.h"
 #include "movegen/generate_moves.h"
 #include "shell/engine_log.h"
-#include "shell/output.h"
-#include "support/attack_maps.h"
 #include "support/engine_runner.h"
+#include "support/positions.h"
+#include "support/search_run.h"
 
 namespace {
 
@@ -24,42 +22,8 @@ std::uint64_t key_of(std::uint32_t lock, std::uint32_t index) {
     return (std::uint64_t{lock} << 32) | index;
 }
 
-class TransTable : public ::testing::Test {
-  protected:
-    void SetUp() override { clear_hash_tables(); }
-};
-
-// Runs init_hash_tables in a scratch directory with the output captured.
-struct Resize {
-    int result;
-    std::string printed;
-    std::string logged;
-};
-Resize resize_in_scratch(std::int64_t megabytes, const std::string& name) {
-    const auto here = std::filesystem::current_path();
-    const std::string dir = make_scratch_dir(name);
-    std::filesystem::current_path(dir);
-    std::FILE* capture = std::tmpfile();
-    std::FILE* saved = output_file;
-    output_file = capture;
-    engine_log_create();
-    Resize r;
-    r.result = init_hash_tables(megabytes);
-    output_file = saved;
-    std::rewind(capture);
-    char buffer[256];
-    std::size_t n = std::fread(buffer, 1, sizeof buffer, capture);
-    r.printed.assign(buffer, n);
-    std::fclose(capture);
-    r.logged = read_file(dir + "/orlo.txt");
-    std::filesystem::current_path(here);
-    return r;
-}
-
-}  // namespace
-
 TEST(HashSizes, ForEachBudget) {
-    const std::vector<std::tuple<std::int64_t, std::uint32_t, std::uint32_t>> expected = {
+    const std::tuple<std::int64_t, std::uint32_t, std::uint32_t> expected[] = {
         {1, 32768, 65536},
         {16, 524288, 1048576},
         {32, 1048576, 2097152},
@@ -67,141 +31,113 @@ TEST(HashSizes, ForEachBudget) {
         {128, 4194304, 8388608},
         {1024, 33554432, 67108864},
         {4096, 134217728, 268435456},
-    };
+        {0, 32768, 65536},
+        {-5, 32768, 65536},
+        {1LL << 40, 134217728, 268435456}};
     for (const auto& [mb, main, qs] : expected) {
-        HashSizes s = hash_sizes_for(mb);
+        const HashSizes s = hash_sizes_for(mb);
         EXPECT_EQ(s.main_entries, main) << mb;
         EXPECT_EQ(s.qs_entries, qs) << mb;
-        // Never more than the budget.
-        EXPECT_LE(std::uint64_t{s.main_entries} * 12 + std::uint64_t{s.qs_entries} * 8,
-                  std::uint64_t(mb) * 1048576);
     }
-    EXPECT_EQ(hash_sizes_for(0).main_entries, 32768u);
-    EXPECT_EQ(hash_sizes_for(-5).qs_entries, 65536u);
-    EXPECT_EQ(hash_sizes_for(1LL << 40).main_entries, 134217728u);
 }
 
-TEST(HashInit, StartUpSizesAndResizeLog) {
-    // The start-up call (made by the test entry) uses the fixed start sizes.
-    EXPECT_TRUE(trans_table != nullptr && qs_table != nullptr);
+struct Resize {
+    int result;
+    std::string printed, logged;
+};
+Resize resize_in_scratch(std::int64_t megabytes, const std::string& name) {
+    const std::string dir = make_scratch_dir(name);
+    InDirectory in(dir);
+    CapturedOutput capture;
+    engine_log_create();
+    const int result = init_hash_tables(megabytes);
+    return {result, capture.text(), read_file("orlo.txt")};
+}
+
+TEST(HashInit, ResizeLogAndFallbackWhenMemoryIsRefused) {
     Resize r = resize_in_scratch(64, "hash_resize");
     EXPECT_EQ(r.result, 1);
-    EXPECT_EQ(main_entries, 2097152u);
-    EXPECT_EQ(qs_entries, 4194304u);
     EXPECT_EQ(r.logged,
               "\nhashtables initialized"
               "\nmain table: 2097152 entries, 25165824 bytes"
               "\nqs   table: 4194304 entries, 33554432 bytes");
     EXPECT_EQ(r.printed, "");
-    // The new tables start empty.
-    EXPECT_EQ(hash_probe(key_of(7, 5), 0, -100, 100).move_index, -1);
-}
+    EXPECT_EQ(hash_probe(key_of(7, 5), 0, -100, 100).move_index, -1);  // starts empty
 
-TEST(HashInit, FallsBackWhenMemoryIsRefused) {
     const HashSizes small = hash_sizes_for(16);
     hash_memory_limit =
         (std::uint64_t{small.main_entries} + 4) * 12 + std::uint64_t{small.qs_entries} * 8;
-    Resize r = resize_in_scratch(128, "hash_fallback");
-    hash_memory_limit = ~std::uint64_t{0};
+    r = resize_in_scratch(128, "hash_fallback");
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.printed, "hashinit failed!\n");
     EXPECT_EQ(main_entries, small.main_entries);
-    EXPECT_EQ(qs_entries, small.qs_entries);
     EXPECT_NE(r.logged.find("main table: 524288 entries"), std::string::npos);
-    // Usable at the smaller size.
     hash_store(3, key_of(9, 1), 50, -100, 100, 8);
     EXPECT_EQ(hash_probe(key_of(9, 1), 8, -100, 100).move_index, 3);
 
-    // Nothing at all to be had: no tables, and probes and stores do nothing.
+    // Nothing at all to be had: no tables, and probes, stores and the walk do nothing.
     hash_memory_limit = 0;
-    r = resize_in_scratch(1, "hash_none");
-    EXPECT_EQ(r.result, 0);
+    EXPECT_EQ(resize_in_scratch(1, "hash_none").result, 0);
     EXPECT_EQ(trans_table, nullptr);
-    EXPECT_EQ(hash_probe(key_of(9, 1), 0, -100, 100).move_index, -1);
     hash_store(3, key_of(9, 1), 50, -100, 100, 8);
     qs_hash_store(3, key_of(9, 1), 50, -100, 100, 1);
+    EXPECT_EQ(hash_probe(key_of(9, 1), 0, -100, 100).move_index, -1);
     EXPECT_EQ(qs_hash_probe(key_of(9, 1), 0, -100, 100).move_index, NO_QS_MOVE);
     char text[PV_TEXT_SIZE];
     hash_pv_line(start_position, text);
     EXPECT_STREQ(text, ".");
     hash_memory_limit = ~std::uint64_t{0};
     EXPECT_EQ(resize_in_scratch(1, "hash_back").result, 1);
-    EXPECT_EQ(main_entries, 32768u);
 }
 
-TEST_F(TransTable, ProbeOfEmptyTableFindsNothing) {
-    HashProbe r = hash_probe(key_of(12345, 77), 0, -50, 50);
-    EXPECT_EQ(r.cutoff, 0);
-    EXPECT_EQ(r.move_index, -1);
-    EXPECT_EQ(r.pv_mark, 0);
-    EXPECT_EQ(r.alpha, -50);
-    EXPECT_EQ(r.beta, 50);
-}
-
-TEST_F(TransTable, BoundsDecideCutoffsAndNarrowing) {
+TEST(TransTable, ProbeRules) {
     const std::uint64_t key = key_of(1000, 40);
-    hash_store(5, key, 30, -50, 50, 16);  // exact
-    HashProbe r = hash_probe(key, 16, -50, 50);
-    EXPECT_EQ(r.cutoff, 1);
-    EXPECT_EQ(r.value, 30);
-    // Too shallow: no cutoff, but the move is still the hash move.
-    r = hash_probe(key, 24, -50, 50);
-    EXPECT_EQ(r.cutoff, 0);
-    EXPECT_EQ(r.move_index, 5);
-
+    const struct {
+        int stored, store_alpha, store_beta;  // stored at depth 16 with move 5
+        int depth, alpha, beta;               // probed
+        int cutoff, value_or_alpha, beta_after;
+    } cases[] = {
+        {30, -50, 50, 16, -50, 50, 1, 30, 0},       // exact
+        {30, -50, 50, 24, -50, 50, 0, -50, 50},     // too shallow: only the move
+        {70, -50, 50, 8, -50, 100, 0, 70, 100},     // at least 70 narrows alpha
+        {70, -50, 50, 8, -50, 60, 1, 70, 0},        // ... or cuts off
+        {-80, -50, 50, 8, -100, 50, 0, -100, -80},  // at most -80 narrows beta
+        {-80, -50, 50, 8, -70, 50, 1, -80, 0},
+    };
+    for (const auto& c : cases) {
+        clear_hash_tables();
+        hash_store(5, key, c.stored, c.store_alpha, c.store_beta, 16);
+        const HashProbe r = hash_probe(key, c.depth, c.alpha, c.beta);
+        EXPECT_EQ(r.cutoff, c.cutoff);
+        EXPECT_EQ(r.move_index, 5);
+        EXPECT_EQ(r.cutoff ? r.value : r.alpha, c.value_or_alpha);
+        if (!r.cutoff) {
+            EXPECT_EQ(r.beta, c.beta_after);
+        }
+    }
     clear_hash_tables();
-    hash_store(6, key, 70, -50, 50, 16);  // at least 70
-    r = hash_probe(key, 8, -50, 100);
-    EXPECT_EQ(r.cutoff, 0);
-    EXPECT_EQ(r.alpha, 70);
-    EXPECT_EQ(r.beta, 100);
-    EXPECT_EQ(r.move_index, 6);
-    r = hash_probe(key, 8, -50, 60);
-    EXPECT_EQ(r.cutoff, 1);
-    EXPECT_EQ(r.value, 70);
-
-    clear_hash_tables();
-    hash_store(7, key, -80, -50, 50, 16);  // at most -80
-    r = hash_probe(key, 8, -100, 50);
-    EXPECT_EQ(r.cutoff, 0);
-    EXPECT_EQ(r.beta, -80);
-    r = hash_probe(key, 8, -70, 50);
-    EXPECT_EQ(r.cutoff, 1);
-    EXPECT_EQ(r.value, -80);
-    EXPECT_EQ(trans_bound(trans_table[40]), BOUND_UPPER);
-}
-
-TEST_F(TransTable, ShallowerStoreOfTheSamePositionChangesNothing) {
-    const std::uint64_t key = key_of(2000, 8);
-    hash_store(4, key, 10, 0, 5, 40);  // lower bound, depth 40
-    hash_store(9, key, 3, 0, 5, 32);   // exact but shallower
-    const TransEntry& e = trans_table[8];
-    EXPECT_EQ(trans_move_index(e), 4);
-    EXPECT_EQ(e.depth, 40);
-    EXPECT_EQ(trans_bound(e), BOUND_LOWER);
-    hash_store(9, key, 3, 0, 5, 40);  // equal depth overwrites
-    EXPECT_EQ(trans_move_index(e), 9);
-    EXPECT_EQ(trans_bound(e), BOUND_EXACT);
-}
-
-TEST_F(TransTable, NegativeDepthDoesNotPinTheEntry) {
-    const std::uint64_t key = key_of(3000, 12);
-    hash_store(1, key, 0, -1, 1, -8);
-    EXPECT_EQ(trans_table[12].depth, 0);
-    hash_store(2, key, 0, -1, 1, 0);
+    EXPECT_EQ(hash_probe(key_of(12345, 77), 0, -50, 50).move_index, -1);
+    // A shallower store of the same position changes nothing; an equal depth overwrites; a
+    // negative depth does not pin the entry.
+    hash_store(4, key_of(2000, 8), 10, 0, 5, 40);
+    hash_store(9, key_of(2000, 8), 3, 0, 5, 32);
+    EXPECT_EQ(trans_move_index(trans_table[8]), 4);
+    EXPECT_EQ(trans_bound(trans_table[8]), BOUND_LOWER);
+    hash_store(9, key_of(2000, 8), 3, 0, 5, 40);
+    EXPECT_EQ(trans_bound(trans_table[8]), BOUND_EXACT);
+    hash_store(1, key_of(3000, 12), 0, -1, 1, -8);
+    hash_store(2, key_of(3000, 12), 0, -1, 1, 0);
     EXPECT_EQ(trans_move_index(trans_table[12]), 2);
 }
 
-TEST_F(TransTable, ReplacementPrefersShallowUnmarkedEntries) {
+TEST(TransTable, ReplacementPrefersShallowUnmarkedEntries) {
+    clear_hash_tables();
     const std::uint32_t index = 100;
     const std::uint16_t depths[4] = {80, 24, 160, 24};
     for (int i = 0; i < 4; ++i) hash_store(i, key_of(500 + i, index), 0, -1, 1, depths[i]);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(trans_table[index + i].lock, 500u + i);
-    // The first of the two shallowest goes.
-    hash_store(9, key_of(600, index), 0, -1, 1, 8);
+    hash_store(9, key_of(600, index), 0, -1, 1, 8);  // the first of the two shallowest goes
     EXPECT_EQ(trans_table[index + 1].lock, 600u);
     EXPECT_EQ(trans_table[index + 3].lock, 503u);
-
     // A marked entry of depth 40 outlives an unmarked one of depth 160.
     clear_hash_tables();
     const std::uint16_t deep[4] = {40, 160, 170, 180};
@@ -210,121 +146,97 @@ TEST_F(TransTable, ReplacementPrefersShallowUnmarkedEntries) {
     hash_store(9, key_of(800, index), 0, -1, 1, 8);
     EXPECT_EQ(trans_table[index].lock, 700u);
     EXPECT_EQ(trans_table[index + 1].lock, 800u);
-    // The mark shows in the probe; an equal-depth update clears it.
     EXPECT_EQ(hash_probe(key_of(700, index), 0, -1, 1).pv_mark, 1);
-    hash_store(2, key_of(700, index), 0, -1, 1, 40);
+    hash_store(2, key_of(700, index), 0, -1, 1, 40);  // an equal-depth update clears the mark
     EXPECT_EQ(trans_pv_mark(trans_table[index]), 0);
-}
-
-TEST_F(TransTable, BucketAtTheLastIndexStaysInside) {
+    // A bucket at the last index stays inside the table.
     const std::uint32_t last = main_entries - 1;
     for (int i = 0; i < 5; ++i) hash_store(i, key_of(900 + i, last), 0, -1, 1, 8 * (i + 1));
-    EXPECT_EQ(trans_table[last + 3].lock, 903u);
     EXPECT_EQ(hash_probe(key_of(904, last), 0, -1, 1).move_index, 4);
 }
 
-TEST_F(TransTable, QuiescenceEntries) {
+TEST(TransTable, QuiescenceEntries) {
+    clear_hash_tables();
     const std::uint64_t key = key_of(4242, 17);
     qs_hash_store(12, key, -35, -10, 40, 0);  // upper bound, light search
     QsProbe r = qs_hash_probe(key, 1, -50, 40);
-    EXPECT_EQ(r.cutoff, 0);
-    EXPECT_EQ(r.move_index, NO_QS_MOVE);
+    EXPECT_EQ(r.move_index, NO_QS_MOVE);  // the move serves only the same kind of node
     EXPECT_EQ(r.beta, 40);
     r = qs_hash_probe(key, 0, -50, 40);
     EXPECT_EQ(r.move_index, 12);
     EXPECT_EQ(r.beta, -35);
-
     qs_hash_store(3, key, 60, -10, 40, 1);  // lower bound, full search
     r = qs_hash_probe(key, 0, -10, 50);
     EXPECT_EQ(r.cutoff, 1);
     EXPECT_EQ(r.value, 60);
-    EXPECT_EQ(r.move_index, NO_QS_MOVE);  // the move serves only the same kind of node
     r = qs_hash_probe(key, 1, -10, 70);
-    EXPECT_EQ(r.cutoff, 0);
     EXPECT_EQ(r.alpha, 60);
     EXPECT_EQ(r.move_index, 3);
-
     // Negative values survive the 16-bit packing; index 30 reads as no move.
     qs_hash_store(30, key, -31000, -100, 100, 1);
     r = qs_hash_probe(key, 1, -100, 100);
-    EXPECT_EQ(r.cutoff, 1);
     EXPECT_EQ(r.value, -31000);
     EXPECT_EQ(r.move_index, NO_QS_MOVE);
-    // Another position on the same index gives nothing.
     EXPECT_EQ(qs_hash_probe(key_of(4243, 17), 0, -100, 100).cutoff, 0);
 }
 
-TEST_F(TransTable, PvLineOfEmptyTableIsAPoint) {
-    char text[PV_TEXT_SIZE];
-    hash_pv_line(start_position, text);
-    EXPECT_STREQ(text, ".");
+// The index of the named move in the full generated list.
+int list_index(const Position& p, const std::string& text) {
+    MoveList list;
+    const int n = generate_moves(p, list);
+    return static_cast<int>(std::find(list.begin(), list.begin() + n, find_move(p, text)) -
+                            list.begin());
 }
 
-namespace {
-int index_of(const Position& p, const std::string& text) {
-    MoveList list;
-    int n = generate_moves(p, list);
-    for (int i = 0; i < n; ++i)
-        if (move_texts(p, {list[i]})[0] == text) return i;
-    return -1;
-}
-// Stores the named move as the best move of the position, returns the position after it.
-Position store_best(const Position& p, const std::string& text) {
-    hash_store(index_of(p, text), compute_hash_key(p), 0, -1, 1, 8);
+// Stores the move at `index` as the best move of the position; the position after `text`.
+Position store_best(const Position& p, const std::string& text, int index = -1) {
+    hash_store(index < 0 ? list_index(p, text) : index, compute_hash_key(p), 0, -1, 1, 8);
     Position next = p;
     EXPECT_TRUE(play_moves(next, {text}));
     return next;
 }
-}  // namespace
 
-TEST_F(TransTable, PvLineFollowsStoredMovesAndMarksThem) {
-    Position p = start_position;
-    p = store_best(p, "e2e4");
-    p = store_best(p, "e7e5");
-    const std::uint64_t key = hash_key = 0x1234;
-    pawn_hash_key = 0x5678;
-    piece_counts = PieceCounts{};
+TEST(TransTable, PvLine) {
+    clear_hash_tables();
     char text[PV_TEXT_SIZE];
+    hash_pv_line(start_position, text);
+    EXPECT_STREQ(text, ".");
+    // The walk follows and marks the stored moves, leaving the keys as they were.
+    store_best(store_best(start_position, "e2e4"), "e7e5");
+    hash_key = 0x1234;
+    pawn_hash_key = 0x5678;
     hash_pv_line(start_position, text);
     EXPECT_STREQ(text, "e2e4 e7e5 .");
     EXPECT_EQ(hash_probe(compute_hash_key(start_position), 0, -1, 1).pv_mark, 1);
-    EXPECT_EQ(hash_key, key);
+    EXPECT_EQ(hash_key, 0x1234u);
     EXPECT_EQ(pawn_hash_key, 0x5678u);
-    EXPECT_EQ(piece_counts.white_pawn_count, 8);
     EXPECT_EQ(piece_counts.black_piece_count, 7);
-}
-
-TEST_F(TransTable, PvLineStopsAtElevenMovesAndBadIndices) {
-    // Knights going back and forth: a cycle the walk must cut off.
+    // A cycle is cut off at eleven moves; an index beyond the list ends the walk.
     Position p = start_position;
     for (const char* m : {"g1f3", "g8f6", "f3g1", "f6g8"}) p = store_best(p, m);
-    char text[PV_TEXT_SIZE];
     hash_pv_line(start_position, text);
     EXPECT_STREQ(text, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 .");
-
     clear_hash_tables();
     hash_store(900, compute_hash_key(start_position), 0, -1, 1, 8);
     hash_pv_line(start_position, text);
     EXPECT_STREQ(text, ".");
-}
-
-TEST_F(TransTable, PvLineThroughCheckIndexesLegalEvasions) {
-    Position p = position_from("rnbqkbnr/ppp2ppp/8/3pp3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq");
-    Position after = store_best(p, "f1b5");
+    // In check the index is into the legal evasions, where it names another move than in
+    // the full list.
+    clear_hash_tables();
+    p = position_from_fen("rnbqkbnr/ppp2ppp/8/3pp3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq");
+    const Position after = store_best(p, "f1b5");
     MoveList list;
-    AttackInfo info = attack_maps(after);
     int extension = 0;
-    int n = generate_evasions(after, list, info, extension);
     Position copy = after;
-    n = legal_filter(copy, list, n);
-    int index = -1;
-    for (int i = 0; i < n; ++i)
-        if (move_texts(after, {list[i]})[0] == "c7c6") index = i;
-    ASSERT_GT(index, 0);
-    // In the full list the same index names another move.
-    ASSERT_NE(index, index_of(after, "c7c6"));
-    hash_store(index, compute_hash_key(after), 0, -1, 1, 8);
-    char text[PV_TEXT_SIZE];
+    const int n =
+        legal_filter(copy, list, generate_evasions(after, list, attack_maps(after), extension));
+    const int index = static_cast<int>(
+        std::find(list.begin(), list.begin() + n, find_move(after, "c7c6")) - list.begin());
+    ASSERT_LT(index, n);
+    ASSERT_NE(index, list_index(after, "c7c6"));
+    store_best(after, "c7c6", index);
     hash_pv_line(p, text);
     EXPECT_STREQ(text, "f1b5 c7c6 .");
 }
+
+}  // namespace

@@ -1,23 +1,25 @@
-// Evaluating a test position the way the search would: counters and pawn key set first.
+// Evaluating test positions the way the search would (counters and pawn key set first), and
+// the inputs of a single term filled the way the driver fills them.
 #pragma once
 
 #include "board/position.h"
 #include "eval/attack_info.h"
+#include "eval/eval_context.h"
 #include "eval/pawn_record.h"
 
-// Sets `piece_counts` and `pawn_hash_key` from the position.
-void prepare_for_evaluation(const Position& position);
+// Evaluation of `position` from white's point of view; `alpha`/`beta` are from the side to
+// move's point of view as evaluate takes them.
+int white_view_evaluation(const Position& position, int alpha = -32000, int beta = 32000,
+                          PawnRecord* record = nullptr, int* flag_word = nullptr);
 
-// Full-window evaluation from the side to move's point of view.
-int full_evaluation(const Position& position, AttackInfo* attacks = nullptr,
-                    PawnRecord* record = nullptr, int* flag_word = nullptr);
+struct TermInputs {
+    Position position;
+    EvalContext context;
+    PawnRecord record;
+    AttackInfo attacks;
+};
+// From FEN: counters, context, pawn record, attack maps and pawn attacks.
+TermInputs term_inputs(const char* fen);
 
-// Position from FEN text (the engine's reader).
-Position from_fen(const char* fen);
-
-// Square number from its name, "a1" .. "h8".
-constexpr int square_named(const char* name) {
-    return (name[1] - '1') * 8 + (name[0] - 'a');
-}
 // The set of the named squares, blank-separated: squares("d4 e5").
 Bitboard squares(const char* names);

@@ -10,9 +10,10 @@
 // exchanged; the en-passant square is flipped with the board.
 Position mirror_position(const Position& position);
 
-// Field-by-field equality (the record has padding, so no memcmp).
-bool same_position(const Position& a, const Position& b);
+// A usable position: the kings, the named units ("RBp": white upper case) and up to
+// `max_pawns` more pawns a side, on random squares; deterministic for a given seed.
+Position random_material(std::uint32_t& seed, const char* units, int max_pawns);
 
 // Usable positions from every phase of the game: random play from a few openings and random
-// material placements, deterministic for a given seed. At most `max_queens` queens a side.
-std::vector<Position> sample_positions(int count, std::uint32_t seed, int max_queens = 1);
+// material of every ending type. At most one queen a side.
+std::vector<Position> sample_positions(int count, std::uint32_t seed);

@@ -1,10 +1,9 @@
 #include "support/positions.h"
 
-#include <tuple>
-
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
+#include "eval/evaluate.h"
 #include "movegen/generate_moves.h"
 
 Position position_from_fen(const std::string& fen) {
@@ -16,34 +15,65 @@ Position position_from_fen(const std::string& fen) {
     return p;
 }
 
-std::vector<std::string> legal_move_texts(const Position& position) {
-    std::vector<std::string> texts;
+std::vector<Move> legal_moves(const Position& position) {
     MoveList list;
-    int count = generate_moves(position, list);
-    for (int i = 0; i < count; ++i) {
+    const int n = generate_moves(position, list);
+    const std::uint64_t key = hash_key, pawn_key = pawn_hash_key;
+    const PieceCounts counts = piece_counts;
+    std::vector<Move> result;
+    for (int i = 0; i < n; ++i) {
         Position copy = position;
-        PieceCounts counts = piece_counts;
-        auto keys = std::make_pair(hash_key, pawn_hash_key);
-        char text[8];
-        move_to_text(position, list[i], text);
-        if (make_move(copy, list[i])) texts.push_back(text);
+        if (make_move(copy, list[i])) result.push_back(list[i]);
+        hash_key = key;
+        pawn_hash_key = pawn_key;
         piece_counts = counts;
-        std::tie(hash_key, pawn_hash_key) = keys;
+    }
+    return result;
+}
+
+std::vector<std::string> move_texts(const Position& position, const std::vector<Move>& moves) {
+    std::vector<std::string> texts;
+    for (Move m : moves) {
+        char buffer[8];
+        move_to_text(position, m, buffer);
+        texts.emplace_back(buffer);
     }
     return texts;
 }
 
-bool play_text_move(Position& position, const std::string& text) {
+Move find_move(const Position& position, const std::string& text) {
     MoveList list;
-    int count = generate_moves(position, list);
-    for (int i = count - 1; i >= 0; --i) {
-        char buffer[8];
-        move_to_text(position, list[i], buffer);
-        if (text != buffer) continue;
-        Position copy = position;
-        if (!make_move(copy, list[i])) return false;
-        position = copy;
-        return true;
+    const int n = generate_moves(position, list);
+    for (int i = 0; i < n; ++i)
+        if (move_texts(position, {list[i]})[0] == text) return list[i];
+    return 0;
+}
+
+bool play_moves(Position& position, const std::vector<std::string>& moves) {
+    for (const std::string& text : moves) {
+        const Move m = find_move(position, text);
+        Position next = position;
+        if (!m || !make_move(next, m)) return false;
+        position = next;
     }
-    return false;
+    return true;
+}
+
+bool side_to_move_in_check(const Position& position) {
+    return (position.flags & BLACK_TO_MOVE) ? is_attacked(position, position.black_king, 0)
+                                            : is_attacked(position, position.white_king, 1);
+}
+
+AttackInfo attack_maps(const Position& position) {
+    const std::uint64_t pawn_key = pawn_hash_key;
+    const PieceCounts counts = piece_counts;
+    piece_counts = count_pieces(position);
+    pawn_hash_key = compute_pawn_hash_key(position);
+    PawnRecord record;
+    AttackInfo attacks{};
+    int passer_flag = 0;
+    evaluate(position, record, -32000, 32000, passer_flag, 0, attacks);
+    pawn_hash_key = pawn_key;
+    piece_counts = counts;
+    return attacks;
 }

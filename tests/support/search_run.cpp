@@ -1,12 +1,12 @@
 #include "support/search_run.h"
 
 #include "board/make_move.h"
-#include "movegen/generate_moves.h"
 #include "search/game_keys.h"
 #include "search/root_search.h"
 #include "search/think.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
+#include "support/positions.h"
 
 CapturedOutput::CapturedOutput() : file(std::tmpfile()), previous(output_file) {
     if (file) output_file = file;
@@ -50,49 +50,24 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
     return run;
 }
 
-namespace {
-
-bool is_mated_or_stuck(const Position& position, bool& mated) {
-    MoveList moves;
-    const int count = generate_moves(position, moves);
-    for (int i = 0; i < count; ++i) {
-        Position next = position;
-        if (make_move(next, moves[i])) return false;
-    }
-    const bool black = (position.flags & BLACK_TO_MOVE) != 0;
-    mated = black ? is_attacked(position, position.black_king, 0)
-                  : is_attacked(position, position.white_king, 1);
-    return true;
-}
-
-bool mate_after(const Position& after_move, int moves) {
-    bool mated = false;
-    if (is_mated_or_stuck(after_move, mated)) return mated;
-    if (moves <= 1) return false;
-    MoveList replies;
-    const int count = generate_moves(after_move, replies);
-    for (int i = 0; i < count; ++i) {
-        Position next = after_move;
-        if (!make_move(next, replies[i])) continue;
-        if (!forces_mate(next, moves - 1)) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool forces_mate(const Position& position, int moves, std::uint32_t first) {
     const PieceCounts counts = piece_counts;
     const int saved_ply = ply;
     ply = 0;
-    MoveList list;
-    const int count = generate_moves(position, list);
     bool found = false;
-    for (int i = 0; i < count && !found; ++i) {
-        if (first && list[i] != first) continue;
+    for (Move m : legal_moves(position)) {
+        if (found || (first && m != first)) continue;
         Position next = position;
-        if (!make_move(next, list[i])) continue;
-        found = mate_after(next, moves);
+        make_move(next, m);
+        const std::vector<Move> replies = legal_moves(next);
+        // Mate now, or every reply still loses within the remaining moves.
+        found = replies.empty() ? side_to_move_in_check(next) : moves > 1;
+        for (Move r : replies) {
+            if (!found) break;
+            Position after = next;
+            make_move(after, r);
+            found = forces_mate(after, moves - 1);
+        }
     }
     piece_counts = counts;
     ply = saved_ply;

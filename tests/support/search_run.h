@@ -1,7 +1,9 @@
-// Running the search in-process from the state of a freshly started engine, with its output
-// captured instead of printed.
+// Running engine parts in-process: their output captured, a working directory for the files
+// they write, and the search from the state of a freshly started engine.
 #pragma once
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "board/position.h"
@@ -15,6 +17,13 @@ struct CapturedOutput {
 
     std::FILE* file;
     std::FILE* previous;
+};
+
+// Makes `dir` the working directory for the guard's lifetime (orlo.txt is written there).
+struct InDirectory {
+    std::filesystem::path saved = std::filesystem::current_path();
+    explicit InDirectory(const std::string& dir) { std::filesystem::current_path(dir); }
+    ~InDirectory() { std::filesystem::current_path(saved); }
 };
 
 // Resets what a fresh engine would not carry (root list, game keys, flags, mode).

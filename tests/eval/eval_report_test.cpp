@@ -1,0 +1,60 @@
+// The evaluation report of the console's eval command and its UCI form.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "board/make_move.h"
+#include "board/zobrist.h"
+#include "eval/evaluate.h"
+#include "shell/protocol_output.h"
+#include "support/engine_runner.h"
+#include "support/search_run.h"
+
+namespace {
+
+TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
+    for (int mode : {0, 2}) {
+        const std::string dir = make_scratch_dir("eval_report");
+        InDirectory in(dir);
+        CapturedOutput capture;
+        protocol_mode = mode;
+        if (mode) open_protocol_log("uci.txt");
+        piece_counts = count_pieces(start_position);
+        pawn_hash_key = compute_pawn_hash_key(start_position);
+        PawnRecord record;
+        AttackInfo attacks;
+        int flag = 0;
+        EXPECT_EQ(evaluate(start_position, record, -32000, 32000, flag, 1, attacks), 5);
+        if (mode) close_protocol_log();
+        protocol_mode = 0;
+        const std::string printed = capture.text();
+        if (mode == 0) {
+            EXPECT_EQ(printed.rfind("\nnow evaluating\n", 0), 0u);
+            EXPECT_EQ(printed.substr(printed.find("\nmaterial:")),
+                      "\nmaterial:\t0\npawns:\t\t0\nbase pawns:\t0\npassers:\t0\nking attack:\t\t0"
+                      "\nking shelter:\t\t0\nking endgame:\t\t0\npieces:\t\t0\npiece-pawn:\t0"
+                      "\npassivity:\t0\nmobility:\t0\nendgame:\t0\ntotal:\t5\n");
+            EXPECT_EQ(read_file("orlo.txt"),
+                      "\nmaterial:\t0\npawns:\t0\nking attack:\t\t0\nking shelter:\t\t0"
+                      "\nking endgame:\t\t0\npieces:\t0\npiece-pawn:\t0\npassivity:\t0"
+                      "\nmobility:\t0\nendgame:\t0\ntotal:\t5\n");
+            continue;
+        }
+        // Each line is sent with its own line end, and stamped in the log; no console form.
+        std::string expected, logged;
+        for (const char* label :
+             {"material", "pawns base", "passers", "pawns", "king shelter", "king attack",
+              "king endgame", "pieces", "piece-pawn interaction", "mobility", "endgame", "total"}) {
+            const std::string line = std::string("info string ") + label + ": " +
+                                     (std::string(label) == "total" ? "5" : "0") + "\n";
+            expected += line + "\n";
+            logged += "[ \\d]{5}\\d -->" + line + "\n";
+        }
+        EXPECT_EQ(printed.substr(std::min(printed.find("info string"), printed.size())), expected);
+        const std::string log = read_file("uci.txt");
+        EXPECT_TRUE(std::regex_match(log, std::regex(logged + "\n*"))) << log;
+        EXPECT_EQ(read_file("orlo.txt"), "");
+    }
+}
+
+}  // namespace
