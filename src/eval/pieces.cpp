@@ -44,7 +44,8 @@ int trapped_pieces(const Position& p, const AttackInfo& a, const EvalContext& c)
     constexpr Color THEM = opposite(C);
     const Bitboard knights = board_of<C, KNIGHT>(p), bishops = board_of<C, BISHOP>(p);
     const Bitboard pawns = board_of<THEM, PAWN>(p);
-    const Bitboard enemy_control = all_attacks_of<THEM>(a) | king_attacks[king_square_of<THEM>(c)];
+    const Bitboard enemy_control =
+        map_of<THEM, ALL_ATTACKS>(a) | king_attacks[king_square_of<THEM>(c)];
     auto pawns_on = [&](int s1, int s2) {
         return (pawns & rel_bit<C>(s1)) && (pawns & rel_bit<C>(s2));
     };
@@ -92,7 +93,7 @@ int pieces_of_side(const Position& p, const EvalContext& c, const PawnRecord& r,
     score -= 6 * popcount(knights & EDGE_SQUARES) + 6 * popcount(knights & CORNER_SQUARES);
     score += 2 * popcount(knights & CENTRE_BLOCK);
 
-    score += popcount(men & all_attacks_of<C>(a)) + popcount(men & own_pawn_cover);
+    score += popcount(men & map_of<C, ALL_ATTACKS>(a)) + popcount(men & own_pawn_cover);
     score += knight_outposts<C>(p, r);
     score += trapped_pieces<C>(p, a, c);
     score += pinned_pieces<C>(p, r, a);

@@ -1,7 +1,6 @@
 // Colour-generic views for the evaluation terms: square names, rank and square mirroring,
-// and per-colour access to the context counters, the pawn record and the attack maps that
-// attack_info.h offers only for writing, so that a term is written once for white and
-// instantiated for black.
+// and per-colour access to the context counters and the pawn record, so that a term is
+// written once for white and instantiated for black.
 #pragma once
 
 #include <cstdint>
@@ -59,28 +58,6 @@ constexpr Bitboard king_neighbours(Bitboard b) {
     Bitboard side = ((b & NOT_FILE_A) >> 1) | ((b & NOT_FILE_H) << 1);
     Bitboard row = b | side;
     return side | (row << 8) | (row >> 8);
-}
-
-// Read-only forms of the attack record's per-colour maps.
-template <Color C>
-constexpr Bitboard knight_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_knight_attacks : a.black_knight_attacks;
-}
-template <Color C>
-constexpr Bitboard bishop_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_bishop_attacks : a.black_bishop_attacks;
-}
-template <Color C>
-constexpr Bitboard rook_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_rook_attacks : a.black_rook_attacks;
-}
-template <Color C>
-constexpr Bitboard queen_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_queen_attacks : a.black_queen_attacks;
-}
-template <Color C>
-constexpr Bitboard xray_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_xray : a.black_xray;
 }
 
 // The context, per colour.
