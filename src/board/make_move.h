@@ -26,6 +26,33 @@ struct PieceCounts {
 };
 extern PieceCounts piece_counts;
 
+// Colour-generic access to the counters of pawns .. queens, and to the piece total.
+template <Color C, PieceType P>
+constexpr std::int32_t& count_of(PieceCounts& c) {
+    static_assert(P != KING);
+    using Count = std::int32_t PieceCounts::*;
+    constexpr Count FIELDS[2][PAWN + 1] = {
+        {nullptr, &PieceCounts::white_queen_count, &PieceCounts::white_rook_count,
+         &PieceCounts::white_bishop_count, &PieceCounts::white_knight_count,
+         &PieceCounts::white_pawn_count},
+        {nullptr, &PieceCounts::black_queen_count, &PieceCounts::black_rook_count,
+         &PieceCounts::black_bishop_count, &PieceCounts::black_knight_count,
+         &PieceCounts::black_pawn_count}};
+    return c.*FIELDS[C][P];
+}
+template <Color C, PieceType P>
+constexpr std::int32_t count_of(const PieceCounts& c) {
+    return count_of<C, P>(const_cast<PieceCounts&>(c));
+}
+template <Color C>
+constexpr std::int32_t& piece_total_of(PieceCounts& c) {
+    return C == WHITE ? c.white_piece_count : c.black_piece_count;
+}
+template <Color C>
+constexpr std::int32_t piece_total_of(const PieceCounts& c) {
+    return C == WHITE ? c.white_piece_count : c.black_piece_count;
+}
+
 // Counters recomputed from the boards.
 PieceCounts count_pieces(const Position& position);
 

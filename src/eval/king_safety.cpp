@@ -13,8 +13,9 @@ namespace {
 template <Color C>
 int shelter_material_factor(const EvalContext& c) {
     constexpr Color THEM = opposite(C);
-    const int material = 3 * knight_count_of<THEM>(c) + 3 * bishop_count_of<THEM>(c) +
-                         5 * rook_count_of<THEM>(c) + 18 * queen_count_of<THEM>(c) - 5;
+    const int material = 3 * count_of<THEM, KNIGHT>(c.counts) +
+                         3 * count_of<THEM, BISHOP>(c.counts) + 5 * count_of<THEM, ROOK>(c.counts) +
+                         18 * count_of<THEM, QUEEN>(c.counts) - 5;
     return 40 * std::max(0, material) / 35;
 }
 

@@ -82,8 +82,8 @@ int passers_of(const Position& p, const EvalContext& c, const PawnRecord& r, con
 template <Color C>
 int passer_scale(const EvalContext& c) {
     constexpr Color THEM = opposite(C);
-    return 128 - 14 * queen_count_of<THEM>(c) - 10 * rook_count_of<THEM>(c) -
-           10 * bishop_count_of<THEM>(c) - 5 * knight_count_of<THEM>(c);
+    return 128 - 14 * count_of<THEM, QUEEN>(c.counts) - 10 * count_of<THEM, ROOK>(c.counts) -
+           10 * count_of<THEM, BISHOP>(c.counts) - 5 * count_of<THEM, KNIGHT>(c.counts);
 }
 
 // Two or more connected passers of C on its fifth to seventh ranks.
@@ -109,7 +109,7 @@ int advanced_pair_bonus(const Position& p, const EvalContext& c, const PawnRecor
     const Bitboard bishop_cover = board_of<THEM, BISHOP>(p) | map_of<THEM, BISHOP>(a);
     if ((fronts & ~bishop_cover) == 0) return extra;
 
-    if (piece_count_of<THEM>(c) <= 1 && queen_count_of<THEM>(c) == 0) {
+    if (piece_total_of<THEM>(c.counts) <= 1 && count_of<THEM, QUEEN>(c.counts) == 0) {
         if (d == 12) return 900 + extra;
         const Bitboard diagonal = pawn_attacks<C>(pair);
         const Bitboard region = pair | diagonal | pawn_attacks<C>(diagonal);

@@ -109,8 +109,8 @@ int pieces_of_side(const Position& p, const EvalContext& c, const PawnRecord& r,
     score += 3 * popcount(rooks & r.open_files) + 3 * popcount(rooks & half_open_of<C>(r));
     if (c.ending_type >= ENDING_NO_CASTLING) score += rook_seventh_bonus<C>(p);
 
-    if (bishop_count_of<C>(c) == 2) score += 8;
-    if (bishop_count_of<C>(c) == 1 && bishops) {
+    if (count_of<C, BISHOP>(c.counts) == 2) score += 8;
+    if (count_of<C, BISHOP>(c.counts) == 1 && bishops) {
         const Bitboard own_colour = same_colour_squares(lowest_square(bishops));
         const Bitboard other_colour = ~own_colour;
         const Bitboard pawns = board_of<C, PAWN>(p);

@@ -1,5 +1,5 @@
 // Colour-generic views for the evaluation terms: square names, rank and square mirroring,
-// and per-colour access to the context counters and the pawn record, so that a term is
+// and per-colour access to the pawn record and the castling rights, so that a term is
 // written once for white and instantiated for black.
 #pragma once
 
@@ -58,33 +58,6 @@ constexpr Bitboard king_neighbours(Bitboard b) {
     Bitboard side = ((b & NOT_FILE_A) >> 1) | ((b & NOT_FILE_H) << 1);
     Bitboard row = b | side;
     return side | (row << 8) | (row >> 8);
-}
-
-// The context, per colour.
-template <Color C>
-constexpr int pawn_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_pawn_count : c.counts.black_pawn_count;
-}
-template <Color C>
-constexpr int knight_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_knight_count : c.counts.black_knight_count;
-}
-template <Color C>
-constexpr int bishop_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_bishop_count : c.counts.black_bishop_count;
-}
-template <Color C>
-constexpr int rook_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_rook_count : c.counts.black_rook_count;
-}
-template <Color C>
-constexpr int queen_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_queen_count : c.counts.black_queen_count;
-}
-// Knights + bishops + rooks + queens.
-template <Color C>
-constexpr int piece_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_piece_count : c.counts.black_piece_count;
 }
 
 // The pawn record, per colour.
