@@ -50,8 +50,6 @@ constexpr Position start_position = {
     WS | WL | BS | BL,
 };
 
-enum PieceType : int { KING = 0, QUEEN, ROOK, BISHOP, KNIGHT, PAWN };
-
 inline Color side_to_move(const Position& p) {
     return (p.flags & BLACK_TO_MOVE) ? BLACK : WHITE;
 }

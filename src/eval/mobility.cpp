@@ -8,18 +8,6 @@ namespace {
 // Extra cost of a piece with 0, 1, 2 or 3 safe squares.
 constexpr int LOW_MOBILITY_COST[4] = {13, 7, 4, 1};
 
-template <PieceType P>
-Bitboard piece_attacks(int square, Bitboard occupied) {
-    if constexpr (P == KNIGHT)
-        return knight_attacks[square];
-    else if constexpr (P == BISHOP)
-        return bishop_attacks(square, occupied);
-    else if constexpr (P == ROOK)
-        return rook_attacks(square, occupied);
-    else
-        return queen_attacks(square, occupied);
-}
-
 // Squares where a piece of kind P of colour C could be taken by a cheaper enemy unit; the
 // enemy maps read here are complete when P's turn comes.
 template <Color C, PieceType P>

@@ -43,11 +43,6 @@ template <Color C>
 constexpr Bitboard relative_set(Bitboard b) {
     return C == WHITE ? b : flip_vertical(b);
 }
-// Rank index 0..7 counted from C's own first rank.
-template <Color C>
-constexpr int relative_rank_of(int square) {
-    return C == WHITE ? rank_of(square) : 7 - rank_of(square);
-}
 // The square one step toward C's promotion rank.
 template <Color C>
 constexpr int square_in_front(int square) {
@@ -55,7 +50,7 @@ constexpr int square_in_front(int square) {
 }
 // The squares next to any square of `b` (a square of `b` only when it is next to another).
 constexpr Bitboard king_neighbours(Bitboard b) {
-    Bitboard side = ((b & NOT_FILE_A) >> 1) | ((b & NOT_FILE_H) << 1);
+    Bitboard side = beside(b);
     Bitboard row = b | side;
     return side | (row << 8) | (row >> 8);
 }
