@@ -6,6 +6,7 @@
 
 #include "board/move.h"
 #include "board/position.h"
+#include "board/zobrist.h"
 
 constexpr int MAX_PLY = 39;
 
@@ -51,6 +52,24 @@ constexpr std::int32_t& piece_total_of(PieceCounts& c) {
 template <Color C>
 constexpr std::int32_t piece_total_of(const PieceCounts& c) {
     return C == WHITE ? c.white_piece_count : c.black_piece_count;
+}
+
+// The copy-make frame: the position, both keys and the counters as they stood before a move,
+// put back after it (the per-ply entries are left to the caller).
+struct SavedBoard {
+    Position position;
+    std::uint64_t key;
+    std::uint64_t pawn_key;
+    PieceCounts counts;
+};
+inline SavedBoard save_board(const Position& position) {
+    return {position, hash_key, pawn_hash_key, piece_counts};
+}
+inline void restore_board(Position& position, const SavedBoard& saved) {
+    position = saved.position;
+    hash_key = saved.key;
+    pawn_hash_key = saved.pawn_key;
+    piece_counts = saved.counts;
 }
 
 // Counters recomputed from the boards.

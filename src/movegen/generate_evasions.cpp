@@ -58,17 +58,13 @@ int generate_evasions(const Position& position, MoveList& list, const AttackInfo
 }
 
 int legal_filter(Position& position, MoveList& moves, int count) {
-    const Position saved = position;
-    const std::uint64_t saved_key = hash_key, saved_pawn_key = pawn_hash_key;
-    const PieceCounts saved_counts = piece_counts;
+    const SavedBoard saved = save_board(position);
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         const Move move = moves[i];
         if (make_move(position, move)) moves[kept++] = move;
-        position = saved;
+        position = saved.position;
     }
-    hash_key = saved_key;
-    pawn_hash_key = saved_pawn_key;
-    piece_counts = saved_counts;
+    restore_board(position, saved);
     return kept;
 }

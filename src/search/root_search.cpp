@@ -51,10 +51,7 @@ void swap_root(int i, int j) {
 }
 
 void build_root_list(Position& position) {
-    const Position saved = position;
-    const std::uint64_t key = hash_key;
-    const std::uint64_t pawn_key = pawn_hash_key;
-    const PieceCounts counts = piece_counts;
+    const SavedBoard saved = save_board(position);
     MoveList moves;
     const int count = generate_moves(position, moves);
     root_count = 0;
@@ -64,10 +61,7 @@ void build_root_list(Position& position) {
             root_move_index[root_count] = i;
             ++root_count;
         }
-        position = saved;
-        hash_key = key;
-        pawn_hash_key = pawn_key;
-        piece_counts = counts;
+        restore_board(position, saved);
     }
     root_position = position;
     root_list_valid = 1;
@@ -142,10 +136,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     }
 
     count_material(position);
-    const Position saved = position;
-    const std::uint64_t saved_key = hash_key;
-    const std::uint64_t saved_pawn_key = pawn_hash_key;
-    const PieceCounts saved_counts = piece_counts;
+    const SavedBoard saved = save_board(position);
 
     if (!root_list_valid || !same_position(position, root_position)) build_root_list(position);
     const bool uci = protocol_mode == UCI_MODE;
@@ -171,10 +162,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
         const int v = -alpha_beta(position, -beta, -alpha, depth - ONE_PLY, reply, 0);
         ply = 0;
         move_nodes[i] += stats.node_count;
-        position = saved;
-        hash_key = saved_key;
-        pawn_hash_key = saved_pawn_key;
-        piece_counts = saved_counts;
+        restore_board(position, saved);
 
         if (v > best && !stop_flag) {
             best = v;
@@ -220,10 +208,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
                 const int v = -alpha_beta(position, EASY_MARGIN - 1 - best, EASY_MARGIN - best,
                                           5 * ONE_PLY, reply, 0);
                 ply = 0;
-                position = saved;
-                hash_key = saved_key;
-                pawn_hash_key = saved_pawn_key;
-                piece_counts = saved_counts;
+                restore_board(position, saved);
                 if (v > best - EASY_MARGIN) easy_out = 0;
             }
         }

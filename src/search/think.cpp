@@ -55,22 +55,6 @@ constexpr int MAX_CONTEMPT = 30000;
 Position reported_position{};
 int reported_depth = 0;
 
-struct Saved {
-    Position position;
-    std::uint64_t key;
-    std::uint64_t pawn_key;
-    PieceCounts counts;
-};
-Saved save(const Position& position) {
-    return {position, hash_key, pawn_hash_key, piece_counts};
-}
-void restore(Position& position, const Saved& saved) {
-    position = saved.position;
-    hash_key = saved.key;
-    pawn_hash_key = saved.pawn_key;
-    piece_counts = saved.counts;
-}
-
 int full_evaluation(const Position& position, int report) {
     PawnRecord pawn_record;
     AttackInfo attacks;
@@ -90,7 +74,7 @@ void play(Position& position, Move move) {
 // Does the side to move have a legal move? Leaves every global as it was.
 bool has_legal_move(Position& position) {
     if (!position.white_king || !position.black_king) return false;
-    const Saved saved = save(position);
+    const SavedBoard saved = save_board(position);
     const int saved_ply = ply;
     ply = 0;
     MoveList moves;
@@ -98,7 +82,7 @@ bool has_legal_move(Position& position) {
     bool found = false;
     for (int i = 0; i < count && !found; ++i) {
         found = make_move(position, moves[i]) != 0;
-        restore(position, saved);
+        restore_board(position, saved);
     }
     ply = saved_ply;
     return found;
@@ -141,12 +125,12 @@ void report_iteration(Position& position, Iteration& it) {
     it.best_text[0] = '\0';
     if (it.best_move) {
         move_to_text(position, it.best_move, it.best_text);
-        const Saved saved = save(position);
+        const SavedBoard saved = save_board(position);
         Position after = position;
         ply = 0;
         make_move(after, it.best_move);
         hash_pv_line(after, it.pv_text);
-        restore(position, saved);
+        restore_board(position, saved);
     }
 
     const std::int64_t nodes = stats.node_count;
