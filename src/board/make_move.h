@@ -88,6 +88,11 @@ int make_move(Position& position, Move move);
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);
+// Is the side to move in check? (Never without a king.)
+inline bool side_to_move_in_check(const Position& p) {
+    return (p.flags & BLACK_TO_MOVE) ? is_attacked(p, p.black_king, 0) != 0
+                                     : is_attacked(p, p.white_king, 1) != 0;
+}
 
 template <Color By>
 bool square_attacked(const Position& position, int square);

@@ -29,6 +29,9 @@ struct Position {
     Bitboard black_pieces;
     Bitboard ep_square;
     std::uint32_t flags;
+
+    // Field by field.
+    bool operator==(const Position&) const = default;
 };
 
 constexpr Position start_position = {

@@ -68,3 +68,20 @@ int legal_filter(Position& position, MoveList& moves, int count) {
     restore_board(position, saved);
     return kept;
 }
+
+bool any_legal_move(const Position& position) {
+    if (!position.white_king || !position.black_king) return false;
+    Position copy = position;
+    const SavedBoard saved = save_board(copy);
+    const int saved_ply = ply;
+    ply = 0;
+    MoveList moves;
+    const int count = generate_moves(copy, moves);
+    bool found = false;
+    for (int i = 0; i < count && !found; ++i) {
+        found = make_move(copy, moves[i]) != 0;
+        restore_board(copy, saved);
+    }
+    ply = saved_ply;
+    return found;
+}

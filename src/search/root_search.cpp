@@ -33,17 +33,6 @@ int root_improved = 0;
 // Alpha-beta nodes spent below each root move in the current call.
 std::array<std::int64_t, MAX_MOVES> move_nodes{};
 
-bool same_position(const Position& a, const Position& b) {
-    return a.black_king == b.black_king && a.black_queens == b.black_queens &&
-           a.black_rooks == b.black_rooks && a.black_bishops == b.black_bishops &&
-           a.black_knights == b.black_knights && a.black_pawns == b.black_pawns &&
-           a.white_king == b.white_king && a.white_queens == b.white_queens &&
-           a.white_rooks == b.white_rooks && a.white_bishops == b.white_bishops &&
-           a.white_knights == b.white_knights && a.white_pawns == b.white_pawns &&
-           a.white_pieces == b.white_pieces && a.black_pieces == b.black_pieces &&
-           a.ep_square == b.ep_square && a.flags == b.flags;
-}
-
 void swap_root(int i, int j) {
     std::swap(root_moves[i], root_moves[j]);
     std::swap(root_move_index[i], root_move_index[j]);
@@ -138,7 +127,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     count_material(position);
     const SavedBoard saved = save_board(position);
 
-    if (!root_list_valid || !same_position(position, root_position)) build_root_list(position);
+    if (!root_list_valid || position != root_position) build_root_list(position);
     const bool uci = protocol_mode == UCI_MODE;
 
     for (int i = 0; i < root_count; ++i) move_nodes[i] = 0;
@@ -196,10 +185,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     easy_out = 0;
     if (depth == EASY_DEPTH && easy_move_enabled) {
         const bool captures = (occupancy(position) & bit(move_to(root_moves[0]))) != 0;
-        const bool root_in_check = (position.flags & BLACK_TO_MOVE)
-                                       ? is_attacked(position, position.black_king, 0) != 0
-                                       : is_attacked(position, position.white_king, 1) != 0;
-        if (captures || root_in_check) {
+        if (captures || side_to_move_in_check(position)) {
             easy_out = 1;
             for (int j = 1; j < root_count && easy_out; ++j) {
                 make_move(position, root_moves[j]);

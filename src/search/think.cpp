@@ -71,29 +71,6 @@ void play(Position& position, Move move) {
     count_material(position);
 }
 
-// Does the side to move have a legal move? Leaves every global as it was.
-bool has_legal_move(Position& position) {
-    if (!position.white_king || !position.black_king) return false;
-    const SavedBoard saved = save_board(position);
-    const int saved_ply = ply;
-    ply = 0;
-    MoveList moves;
-    const int count = generate_moves(position, moves);
-    bool found = false;
-    for (int i = 0; i < count && !found; ++i) {
-        found = make_move(position, moves[i]) != 0;
-        restore_board(position, saved);
-    }
-    ply = saved_ply;
-    return found;
-}
-
-bool side_in_check(const Position& position) {
-    if (position.flags & BLACK_TO_MOVE)
-        return position.black_king && is_attacked(position, position.black_king, 0);
-    return position.white_king && is_attacked(position, position.white_king, 1);
-}
-
 // The move of the position whose text is `text`, or 0.
 Move move_with_text(const Position& position, const char* text) {
     if (!text[0]) return 0;
@@ -250,12 +227,7 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     for (int i = 0; i < known && PATH_ROOT - i >= 1; ++i)
         path_keys[PATH_ROOT - i] = path_key_of(key_history[known - 1 - i]);
 
-    null_mark.fill(0);
-    check_extended.fill(0);
-    in_check.fill(0);
-    captured_value.fill(0);
-    pawn_push.fill(0);
-    capture_square.fill(-1);
+    clear_ply_marks();
 
     position.white_pieces = position.white_king | position.white_queens | position.white_rooks |
                             position.white_bishops | position.white_knights | position.white_pawns;
@@ -279,6 +251,15 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
 }
 
 }  // namespace
+
+void clear_ply_marks() {
+    null_mark.fill(0);
+    check_extended.fill(0);
+    in_check.fill(0);
+    captured_value.fill(0);
+    pawn_push.fill(0);
+    capture_square.fill(-1);
+}
 
 void widen_window(int v, int& alpha, int& beta, int& delta) {
     if (v <= alpha) {
@@ -317,8 +298,8 @@ void send_bestmove() {
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played) {
     last_search = SearchResult{};
-    last_search.in_check = side_in_check(position) ? 1 : 0;
-    if (!has_legal_move(position)) {
+    last_search.in_check = side_to_move_in_check(position) ? 1 : 0;
+    if (!any_legal_move(position)) {
         // Nothing to search and nothing to play; the protocol loops give their own replies.
         stop_flag = 0;
         if (protocol_mode == CONSOLE_MODE)

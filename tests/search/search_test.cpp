@@ -29,12 +29,7 @@ Position node_setup(const std::string& fen, int at_ply, int contempt, int side_a
     draw_value = contempt;
     root_side = side_at_root;
     path_keys.fill(0);
-    null_mark.fill(0);
-    check_extended.fill(0);
-    in_check.fill(0);
-    captured_value.fill(0);
-    pawn_push.fill(0);
-    capture_square.fill(-1);
+    clear_ply_marks();
     ply = at_ply;
     const bool black = (p.flags & BLACK_TO_MOVE) != 0;
     in_check[at_ply] = black ? is_attacked(p, p.black_king, 0) : is_attacked(p, p.white_king, 1);

@@ -98,11 +98,6 @@ std::vector<std::string> move_texts(const Position& position, const std::vector<
     return texts;
 }
 
-bool side_to_move_in_check(const Position& position) {
-    return (position.flags & BLACK_TO_MOVE) ? is_attacked(position, position.black_king, 0)
-                                            : is_attacked(position, position.white_king, 1);
-}
-
 bool play_moves(Position& position, const std::vector<std::string>& moves) {
     for (const std::string& text : moves) {
         MoveList list;

@@ -16,6 +16,5 @@ Position position_from(const std::string& fen);
 // Moves of generate_moves that make_move accepts, in generation order.
 std::vector<Move> legal_moves(const Position& position);
 std::vector<std::string> move_texts(const Position& position, const std::vector<Move>& moves);
-bool side_to_move_in_check(const Position& position);
 // Plays coordinate moves ("e2e4") from the position; false if one is not legal.
 bool play_moves(Position& position, const std::vector<std::string>& moves);
