@@ -81,12 +81,6 @@ template <Color C>
 constexpr Bitboard pawn_attacks(Bitboard pawns) {
     return shift_capture_west<C>(pawns) | shift_capture_east<C>(pawns);
 }
-constexpr Bitboard white_pawn_attacks(Bitboard p) {
-    return pawn_attacks<WHITE>(p);
-}
-constexpr Bitboard black_pawn_attacks(Bitboard p) {
-    return pawn_attacks<BLACK>(p);
-}
 
 // 65 entries: index 64 (no square) repeats a1 so a lookup on an empty board stays inside.
 extern std::array<Bitboard, 65> knight_attacks;
