@@ -12,6 +12,7 @@ enum Color : int { WHITE = 0, BLACK = 1 };
 constexpr Color opposite(Color c) {
     return c == WHITE ? BLACK : WHITE;
 }
+enum PieceType : int { KING = 0, QUEEN, ROOK, BISHOP, KNIGHT, PAWN };
 
 constexpr Bitboard NOT_FILE_A = 0xFEFEFEFEFEFEFEFEULL;
 constexpr Bitboard NOT_FILE_H = 0x7F7F7F7F7F7F7F7FULL;
@@ -51,9 +52,21 @@ template <Color C>
 constexpr Bitboard relative_rank(int rank_from_own_side) {
     return C == WHITE ? RANK_1 << (8 * rank_from_own_side) : RANK_8 >> (8 * rank_from_own_side);
 }
+// Rank index 0..7 of a square counted from C's own first rank.
+template <Color C>
+constexpr int relative_rank_of(int square) {
+    return C == WHITE ? rank_of(square) : 7 - rank_of(square);
+}
 template <Color C>
 constexpr Bitboard shift_forward(Bitboard b) {
     return C == WHITE ? b << 8 : b >> 8;
+}
+// One file toward h / toward a; nothing wraps around the board's edge.
+constexpr Bitboard shift_east(Bitboard b) {
+    return (b & NOT_FILE_H) << 1;
+}
+constexpr Bitboard shift_west(Bitboard b) {
+    return (b & NOT_FILE_A) >> 1;
 }
 // Pawn captures towards file a (white +7, black -9) and towards file h (white +9, black -7).
 template <Color C>
@@ -67,12 +80,6 @@ constexpr Bitboard shift_capture_east(Bitboard b) {
 template <Color C>
 constexpr Bitboard pawn_attacks(Bitboard pawns) {
     return shift_capture_west<C>(pawns) | shift_capture_east<C>(pawns);
-}
-constexpr Bitboard white_pawn_attacks(Bitboard p) {
-    return pawn_attacks<WHITE>(p);
-}
-constexpr Bitboard black_pawn_attacks(Bitboard p) {
-    return pawn_attacks<BLACK>(p);
 }
 
 // 65 entries: index 64 (no square) repeats a1 so a lookup on an empty board stays inside.
@@ -102,6 +109,21 @@ inline Bitboard bishop_attacks(int square, Bitboard occupancy) {
 }
 inline Bitboard queen_attacks(int square, Bitboard occupancy) {
     return rook_attacks(square, occupancy) | bishop_attacks(square, occupancy);
+}
+// The squares a piece of kind P (not a pawn) on `square` attacks.
+template <PieceType P>
+inline Bitboard piece_attacks(int square, Bitboard occupancy) {
+    static_assert(P != PAWN);
+    if constexpr (P == KNIGHT)
+        return knight_attacks[square];
+    else if constexpr (P == BISHOP)
+        return bishop_attacks(square, occupancy);
+    else if constexpr (P == ROOK)
+        return rook_attacks(square, occupancy);
+    else if constexpr (P == QUEEN)
+        return queen_attacks(square, occupancy);
+    else
+        return king_attacks[square];
 }
 
 // The empty-board tables, direction table and the relevant-occupancy masks.

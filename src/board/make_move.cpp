@@ -54,28 +54,6 @@ int is_attacked(const Position& position, Bitboard target, int by_black) {
 
 namespace {
 
-// Counter slots per colour, in PieceCounts order.
-template <Color C>
-std::int32_t& count_of(PieceType piece) {
-    PieceCounts& c = piece_counts;
-    switch (piece) {
-        case PAWN:
-            return C == WHITE ? c.white_pawn_count : c.black_pawn_count;
-        case KNIGHT:
-            return C == WHITE ? c.white_knight_count : c.black_knight_count;
-        case BISHOP:
-            return C == WHITE ? c.white_bishop_count : c.black_bishop_count;
-        case ROOK:
-            return C == WHITE ? c.white_rook_count : c.black_rook_count;
-        default:
-            return C == WHITE ? c.white_queen_count : c.black_queen_count;
-    }
-}
-template <Color C>
-std::int32_t& piece_total() {
-    return C == WHITE ? piece_counts.white_piece_count : piece_counts.black_piece_count;
-}
-
 template <Color C, PieceType P>
 void move_piece(Position& p, Bitboard ft, int from, int to) {
     board_of<C, P>(p) ^= ft;
@@ -88,9 +66,9 @@ void promote(Position& p, int from, int to) {
     board_of<C, P>(p) ^= bit(to);
     hash_key ^= zobrist_of(C, PAWN, from) ^ zobrist_of(C, P, to);
     pawn_hash_key ^= zobrist_of(C, PAWN, from);
-    --count_of<C>(PAWN);
-    ++count_of<C>(P);
-    ++piece_total<C>();
+    --count_of<C, PAWN>(piece_counts);
+    ++count_of<C, P>(piece_counts);
+    ++piece_total_of<C>(piece_counts);
 }
 
 template <Color C>
@@ -112,8 +90,8 @@ bool take_if_there(Position& p, int to, int value) {
     board ^= bit(to);
     hash_key ^= zobrist_of(Them, P, to);
     if constexpr (P == PAWN) pawn_hash_key ^= zobrist_of(Them, P, to);
-    --count_of<Them>(P);
-    if constexpr (P != PAWN) --piece_total<Them>();
+    --count_of<Them, P>(piece_counts);
+    if constexpr (P != PAWN) --piece_total_of<Them>(piece_counts);
     captured_value[ply] = value;
     return true;
 }
@@ -178,7 +156,7 @@ int make_move_for(Position& p, Move move) {
                 pieces_of<Them>(p) ^= bit(victim);
                 hash_key ^= zobrist_of(Them, PAWN, victim);
                 pawn_hash_key ^= zobrist_of(Them, PAWN, victim);
-                --count_of<Them>(PAWN);
+                --count_of<Them, PAWN>(piece_counts);
                 captured_value[ply] = 1;
                 capture_square[ply] = lowest_square(old_ep);
             }

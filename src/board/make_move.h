@@ -6,6 +6,7 @@
 
 #include "board/move.h"
 #include "board/position.h"
+#include "board/zobrist.h"
 
 constexpr int MAX_PLY = 39;
 
@@ -26,6 +27,51 @@ struct PieceCounts {
 };
 extern PieceCounts piece_counts;
 
+// Colour-generic access to the counters of pawns .. queens, and to the piece total.
+template <Color C, PieceType P>
+constexpr std::int32_t& count_of(PieceCounts& c) {
+    static_assert(P != KING);
+    using Count = std::int32_t PieceCounts::*;
+    constexpr Count FIELDS[2][PAWN + 1] = {
+        {nullptr, &PieceCounts::white_queen_count, &PieceCounts::white_rook_count,
+         &PieceCounts::white_bishop_count, &PieceCounts::white_knight_count,
+         &PieceCounts::white_pawn_count},
+        {nullptr, &PieceCounts::black_queen_count, &PieceCounts::black_rook_count,
+         &PieceCounts::black_bishop_count, &PieceCounts::black_knight_count,
+         &PieceCounts::black_pawn_count}};
+    return c.*FIELDS[C][P];
+}
+template <Color C, PieceType P>
+constexpr std::int32_t count_of(const PieceCounts& c) {
+    return count_of<C, P>(const_cast<PieceCounts&>(c));
+}
+template <Color C>
+constexpr std::int32_t& piece_total_of(PieceCounts& c) {
+    return C == WHITE ? c.white_piece_count : c.black_piece_count;
+}
+template <Color C>
+constexpr std::int32_t piece_total_of(const PieceCounts& c) {
+    return C == WHITE ? c.white_piece_count : c.black_piece_count;
+}
+
+// The copy-make frame: the position, both keys and the counters as they stood before a move,
+// put back after it (the per-ply entries are left to the caller).
+struct SavedBoard {
+    Position position;
+    std::uint64_t key;
+    std::uint64_t pawn_key;
+    PieceCounts counts;
+};
+inline SavedBoard save_board(const Position& position) {
+    return {position, hash_key, pawn_hash_key, piece_counts};
+}
+inline void restore_board(Position& position, const SavedBoard& saved) {
+    position = saved.position;
+    hash_key = saved.key;
+    pawn_hash_key = saved.pawn_key;
+    piece_counts = saved.counts;
+}
+
 // Counters recomputed from the boards.
 PieceCounts count_pieces(const Position& position);
 
@@ -42,6 +88,11 @@ int make_move(Position& position, Move move);
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);
+// Is the side to move in check? (Never without a king.)
+inline bool side_to_move_in_check(const Position& p) {
+    return (p.flags & BLACK_TO_MOVE) ? is_attacked(p, p.black_king, 0) != 0
+                                     : is_attacked(p, p.white_king, 1) != 0;
+}
 
 template <Color By>
 bool square_attacked(const Position& position, int square);

@@ -29,6 +29,9 @@ struct Position {
     Bitboard black_pieces;
     Bitboard ep_square;
     std::uint32_t flags;
+
+    // Field by field.
+    bool operator==(const Position&) const = default;
 };
 
 constexpr Position start_position = {
@@ -49,8 +52,6 @@ constexpr Position start_position = {
     0,
     WS | WL | BS | BL,
 };
-
-enum PieceType : int { KING = 0, QUEEN, ROOK, BISHOP, KNIGHT, PAWN };
 
 inline Color side_to_move(const Position& p) {
     return (p.flags & BLACK_TO_MOVE) ? BLACK : WHITE;

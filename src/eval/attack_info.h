@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/bitboard.h"
+#include "board/position.h"
 
 struct AttackInfo {
     Bitboard white_queen_attacks;
@@ -33,61 +34,33 @@ struct AttackInfo {
     std::int32_t black_attack_weight;
 };
 
-// Colour-generic access to the record's per-side fields.
-template <Color C>
-constexpr Bitboard& queen_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_queen_attacks : a.black_queen_attacks;
+// The per-side maps besides the six piece kinds' (KING .. PAWN name those; the king's map is
+// the zone around it).
+enum AttackMap : int { XRAY = PAWN + 1, ALL_ATTACKS, ATTACKERS, CHECKERS };
+
+// Colour-generic access to side C's map M (a PieceType or an AttackMap).
+template <Color C, int M>
+constexpr Bitboard& map_of(AttackInfo& a) {
+    static_assert(M >= KING && M <= CHECKERS);
+    using Map = Bitboard AttackInfo::*;
+    constexpr Map FIELDS[2][CHECKERS + 1] = {
+        {&AttackInfo::white_king_attacks, &AttackInfo::white_queen_attacks,
+         &AttackInfo::white_rook_attacks, &AttackInfo::white_bishop_attacks,
+         &AttackInfo::white_knight_attacks, &AttackInfo::white_pawn_attacks,
+         &AttackInfo::white_xray, &AttackInfo::white_all_attacks, &AttackInfo::white_attackers,
+         &AttackInfo::white_checkers},
+        {&AttackInfo::black_king_attacks, &AttackInfo::black_queen_attacks,
+         &AttackInfo::black_rook_attacks, &AttackInfo::black_bishop_attacks,
+         &AttackInfo::black_knight_attacks, &AttackInfo::black_pawn_attacks,
+         &AttackInfo::black_xray, &AttackInfo::black_all_attacks, &AttackInfo::black_attackers,
+         &AttackInfo::black_checkers}};
+    return a.*FIELDS[C][M];
 }
-template <Color C>
-constexpr Bitboard& rook_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_rook_attacks : a.black_rook_attacks;
-}
-template <Color C>
-constexpr Bitboard& bishop_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_bishop_attacks : a.black_bishop_attacks;
-}
-template <Color C>
-constexpr Bitboard& knight_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_knight_attacks : a.black_knight_attacks;
-}
-template <Color C>
-constexpr Bitboard& pawn_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_pawn_attacks : a.black_pawn_attacks;
-}
-template <Color C>
-constexpr Bitboard& king_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_king_attacks : a.black_king_attacks;
-}
-template <Color C>
-constexpr Bitboard& xray_of(AttackInfo& a) {
-    return C == WHITE ? a.white_xray : a.black_xray;
-}
-template <Color C>
-constexpr Bitboard& all_attacks_of(AttackInfo& a) {
-    return C == WHITE ? a.white_all_attacks : a.black_all_attacks;
-}
-template <Color C>
-constexpr Bitboard& attackers_of(AttackInfo& a) {
-    return C == WHITE ? a.white_attackers : a.black_attackers;
-}
-template <Color C>
-constexpr Bitboard& checkers_of(AttackInfo& a) {
-    return C == WHITE ? a.white_checkers : a.black_checkers;
+template <Color C, int M>
+constexpr Bitboard map_of(const AttackInfo& a) {
+    return map_of<C, M>(const_cast<AttackInfo&>(a));
 }
 template <Color C>
 constexpr std::int32_t& attack_weight_of(AttackInfo& a) {
     return C == WHITE ? a.white_attack_weight : a.black_attack_weight;
-}
-// Read-only forms.
-template <Color C>
-constexpr Bitboard all_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_all_attacks : a.black_all_attacks;
-}
-template <Color C>
-constexpr Bitboard pawn_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_pawn_attacks : a.black_pawn_attacks;
-}
-template <Color C>
-constexpr Bitboard king_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_king_attacks : a.black_king_attacks;
 }

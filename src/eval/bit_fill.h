@@ -32,12 +32,6 @@ template <Color C>
 constexpr Bitboard shift_backward(Bitboard b) {
     return C == WHITE ? b >> 8 : b << 8;
 }
-constexpr Bitboard shift_east(Bitboard b) {
-    return (b & NOT_FILE_H) << 1;
-}
-constexpr Bitboard shift_west(Bitboard b) {
-    return (b & NOT_FILE_A) >> 1;
-}
 // Both sideways neighbours of every square of b.
 constexpr Bitboard beside(Bitboard b) {
     return shift_east(b) | shift_west(b);

@@ -53,6 +53,4 @@ void fill_eval_context(const Position& position, EvalContext& context) {
     context.passivity_scale = 24 - context.total_pieces;
     context.white_cannot_win = false;
     context.black_cannot_win = false;
-    context.white_pawn_attacks = pawn_attacks<WHITE>(position.white_pawns);
-    context.black_pawn_attacks = pawn_attacks<BLACK>(position.black_pawns);
 }

@@ -9,26 +9,36 @@
 namespace {
 
 void print_console_form(const EvalReport& r) {
-    out("\nmaterial:\t%i", r.material);
-    out("\npawns:\t\t%i", r.pawns);
-    out("\nbase pawns:\t%i", r.pawns_base);
-    out("\npassers:\t%i", r.passers);
-    out("\nking attack:\t\t%i", r.king_attack);
-    out("\nking shelter:\t\t%i", r.king_shelter);
-    out("\nking endgame:\t\t%i", r.king_endgame);
-    out("\npieces:\t\t%i", r.pieces);
-    out("\npiece-pawn:\t%i", r.piece_pawn);
-    out("\npassivity:\t%i", r.passivity);
-    out("\nmobility:\t%i", r.mobility);
-    out("\nendgame:\t%i", r.endgame);
-    out("\ntotal:\t%i\n", r.total);
-    // The log copy has neither the base pawns nor the passers.
-    engine_log(
-        "\nmaterial:\t%i\npawns:\t%i\nking attack:\t\t%i\nking shelter:\t\t%i"
-        "\nking endgame:\t\t%i\npieces:\t%i\npiece-pawn:\t%i\npassivity:\t%i"
-        "\nmobility:\t%i\nendgame:\t%i\ntotal:\t%i\n",
-        r.material, r.pawns, r.king_attack, r.king_shelter, r.king_endgame, r.pieces, r.piece_pawn,
-        r.passivity, r.mobility, r.endgame, r.total);
+    // The log copy has neither the base pawns nor the passers, and fewer tabs after some labels.
+    const struct {
+        const char* label;
+        const char* log_label;  // nullptr: not in the log copy
+        int value;
+    } lines[] = {
+        {"material:\t", "material:\t", r.material},
+        {"pawns:\t\t", "pawns:\t", r.pawns},
+        {"base pawns:\t", nullptr, r.pawns_base},
+        {"passers:\t", nullptr, r.passers},
+        {"king attack:\t\t", "king attack:\t\t", r.king_attack},
+        {"king shelter:\t\t", "king shelter:\t\t", r.king_shelter},
+        {"king endgame:\t\t", "king endgame:\t\t", r.king_endgame},
+        {"pieces:\t\t", "pieces:\t", r.pieces},
+        {"piece-pawn:\t", "piece-pawn:\t", r.piece_pawn},
+        {"passivity:\t", "passivity:\t", r.passivity},
+        {"mobility:\t", "mobility:\t", r.mobility},
+        {"endgame:\t", "endgame:\t", r.endgame},
+        {"total:\t", "total:\t", r.total},
+    };
+    char log[512]{};
+    std::size_t used = 0;
+    for (const auto& line : lines) {
+        out("\n%s%i", line.label, line.value);
+        if (line.log_label && used < sizeof log)
+            used +=
+                std::snprintf(log + used, sizeof log - used, "\n%s%i", line.log_label, line.value);
+    }
+    out("\n");
+    engine_log("%s\n", log);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ int king_activity_of(const Position& p, const EvalContext& c, const PawnRecord& 
     if (r.structure_flags & PAWNS_ONLY_EAST) e -= AWAY_FROM_EAST_PAWNS[file_of(k)];
     if (r.structure_flags & PAWNS_ONLY_WEST) e -= AWAY_FROM_WEST_PAWNS[file_of(k)];
 
-    const Bitboard forbidden = all_attacks_of<THEM>(a) | king_attacks[king_square_of<THEM>(c)];
+    const Bitboard forbidden = map_of<THEM, ALL_ATTACKS>(a) | king_attacks[king_square_of<THEM>(c)];
     const Bitboard safe = (king_attacks[k] & ~pieces_of<C>(p) & ~forbidden) | king;
     const Bitboard reach = king_neighbours(safe) & ~(pieces_of<C>(p) & ~king) & ~forbidden;
     e += popcount(reach);

@@ -13,8 +13,9 @@ namespace {
 template <Color C>
 int shelter_material_factor(const EvalContext& c) {
     constexpr Color THEM = opposite(C);
-    const int material = 3 * knight_count_of<THEM>(c) + 3 * bishop_count_of<THEM>(c) +
-                         5 * rook_count_of<THEM>(c) + 18 * queen_count_of<THEM>(c) - 5;
+    const int material = 3 * count_of<THEM, KNIGHT>(c.counts) +
+                         3 * count_of<THEM, BISHOP>(c.counts) + 5 * count_of<THEM, ROOK>(c.counts) +
+                         18 * count_of<THEM, QUEEN>(c.counts) - 5;
     return 40 * std::max(0, material) / 35;
 }
 
@@ -25,11 +26,11 @@ int attack_score(const Position& p, const EvalContext& c, AttackInfo& a, int ene
     constexpr Color THEM = opposite(C);
     const int enemy_king = king_square_of<THEM>(c);
     const Bitboard zone = king_attacks[enemy_king];
-    const Bitboard ours = all_attacks_of<C>(a), theirs = all_attacks_of<THEM>(a);
-    const Bitboard queen_support = xray_of<C>(a) | pawn_attacks_of<C>(a) | knight_attacks_of<C>(a) |
-                                   bishop_attacks_of<C>(a) | rook_attacks_of<C>(a);
+    const Bitboard ours = map_of<C, ALL_ATTACKS>(a), theirs = map_of<THEM, ALL_ATTACKS>(a);
+    const Bitboard queen_support = map_of<C, XRAY>(a) | map_of<C, PAWN>(a) | map_of<C, KNIGHT>(a) |
+                                   map_of<C, BISHOP>(a) | map_of<C, ROOK>(a);
     const int squares = popcount(zone & ours) + popcount(zone & ours & ~theirs) +
-                        2 * popcount(zone & queen_support & queen_attacks_of<C>(a) & ~theirs);
+                        2 * popcount(zone & queen_support & map_of<C, QUEEN>(a) & ~theirs);
 
     std::int32_t& weight = attack_weight_of<C>(a);
     int score = squares * weight / 4;

@@ -54,7 +54,7 @@ int king_shelter_score(const Position& p, const EvalContext& c, const AttackInfo
     const int k = king_square_of<C>(c);
     const Bitboard own_units = pieces_of<C>(p);
     const Bitboard own_pawns = board_of<C, PAWN>(p);
-    const Bitboard enemy_attacks = all_attacks_of<THEM>(a);
+    const Bitboard enemy_attacks = map_of<THEM, ALL_ATTACKS>(a);
     const Bitboard all_pawns = p.white_pawns | p.black_pawns;
     weakness = 0;
     int score = 0;
@@ -102,7 +102,7 @@ int king_shelter_score(const Position& p, const EvalContext& c, const AttackInfo
         }
         if (!(own_pawns & bit(relative_square<C>(8 + bishop_file)))) score -= 5;
         const Bitboard fianchetto = bit(relative_square<C>(8 + knight_file));
-        if (!(fianchetto & (own_pawns | board_of<C, BISHOP>(p) | bishop_attacks_of<C>(a))))
+        if (!(fianchetto & (own_pawns | board_of<C, BISHOP>(p) | map_of<C, BISHOP>(a))))
             score -= 10;
         const Bitboard corner =
             bit(relative_square<C>(knight_file)) | bit(relative_square<C>(rook_file));

@@ -8,40 +8,15 @@ namespace {
 // Extra cost of a piece with 0, 1, 2 or 3 safe squares.
 constexpr int LOW_MOBILITY_COST[4] = {13, 7, 4, 1};
 
-template <PieceType P>
-Bitboard piece_attacks(int square, Bitboard occupied) {
-    if constexpr (P == KNIGHT)
-        return knight_attacks[square];
-    else if constexpr (P == BISHOP)
-        return bishop_attacks(square, occupied);
-    else if constexpr (P == ROOK)
-        return rook_attacks(square, occupied);
-    else
-        return queen_attacks(square, occupied);
-}
-
-template <Color C, PieceType P>
-Bitboard& map_of(AttackInfo& a) {
-    if constexpr (P == KNIGHT)
-        return knight_attacks_of<C>(a);
-    else if constexpr (P == BISHOP)
-        return bishop_attacks_of<C>(a);
-    else if constexpr (P == ROOK)
-        return rook_attacks_of<C>(a);
-    else
-        return queen_attacks_of<C>(a);
-}
-
 // Squares where a piece of kind P of colour C could be taken by a cheaper enemy unit; the
 // enemy maps read here are complete when P's turn comes.
 template <Color C, PieceType P>
 Bitboard unsafe_squares(AttackInfo& a) {
     constexpr Color E = opposite(C);
-    Bitboard unsafe = pawn_attacks_of<E>(a);
+    Bitboard unsafe = map_of<E, PAWN>(a);
     if constexpr (P == KNIGHT) unsafe |= CORNER_SQUARES;
-    if constexpr (P == ROOK || P == QUEEN)
-        unsafe |= knight_attacks_of<E>(a) | bishop_attacks_of<E>(a);
-    if constexpr (P == QUEEN) unsafe |= rook_attacks_of<E>(a);
+    if constexpr (P == ROOK || P == QUEEN) unsafe |= map_of<E, KNIGHT>(a) | map_of<E, BISHOP>(a);
+    if constexpr (P == QUEEN) unsafe |= map_of<E, ROOK>(a);
     return unsafe;
 }
 
@@ -59,8 +34,8 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
         const int square = lowest_square(walk);
         const Bitboard piece = bit(square);
         const Bitboard attacks = piece_attacks<P>(square, context.occupied);
-        if (attacks & enemy_king) checkers_of<C>(a) |= piece;
-        if (attacks & (enemy_zone | enemy_king)) attackers_of<C>(a) |= piece;
+        if (attacks & enemy_king) map_of<C, CHECKERS>(a) |= piece;
+        if (attacks & (enemy_zone | enemy_king)) map_of<C, ATTACKERS>(a) |= piece;
         map_of<C, P>(a) |= attacks;
 
         const int count = popcount(attacks & ~own_pawns & ~unsafe);
@@ -75,9 +50,9 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
             if (attacks & screens) {
                 const Bitboard through = piece_attacks<P>(square, context.occupied & ~screens);
                 const Bitboard beyond = through & ~attacks & ~own_pieces;
-                xray_of<C>(a) |= beyond;
-                if (beyond & enemy_zone) attackers_of<C>(a) |= piece;
-                if constexpr (P == ROOK) mobility += popcount(beyond & ~pawn_attacks_of<E>(a)) / 2;
+                map_of<C, XRAY>(a) |= beyond;
+                if (beyond & enemy_zone) map_of<C, ATTACKERS>(a) |= piece;
+                if constexpr (P == ROOK) mobility += popcount(beyond & ~map_of<E, PAWN>(a)) / 2;
             }
 
             // Pins: exactly one unit between the slider and the enemy king or queen.
@@ -92,7 +67,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
                     other_line_pieces | enemy_knights | board_of<E, QUEEN>(position);
                 if (popcount(inside) == 1 && (inside & pinnable)) {
                     a.pinned |= inside;
-                    attackers_of<C>(a) |= piece;
+                    map_of<C, ATTACKERS>(a) |= piece;
                 }
             }
             if (rays & board_of<E, QUEEN>(position)) {
@@ -110,41 +85,41 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
 template <Color C>
 void visit_kings_and_pawns(const Position& position, const EvalContext& context, AttackInfo& a) {
     constexpr Color E = opposite(C);
-    king_attacks_of<C>(a) = king_attacks[king_square_of<C>(context)];
+    map_of<C, KING>(a) = king_attacks[king_square_of<C>(context)];
     const Bitboard pawns = board_of<C, PAWN>(position);
-    pawn_attacks_of<C>(a) = pawn_attacks<C>(pawns);
+    map_of<C, PAWN>(a) = pawn_attacks<C>(pawns);
     const Bitboard enemy_king = board_of<E, KING>(position);
     const Bitboard enemy_zone = king_attacks[king_square_of<E>(context)];
     // A pawn attacks a target exactly when an enemy pawn on the target would attack it.
-    attackers_of<C>(a) |= pawns & pawn_attacks<E>(enemy_zone | enemy_king);
-    checkers_of<C>(a) |= pawns & pawn_attacks<E>(enemy_king);
+    map_of<C, ATTACKERS>(a) |= pawns & pawn_attacks<E>(enemy_zone | enemy_king);
+    map_of<C, CHECKERS>(a) |= pawns & pawn_attacks<E>(enemy_king);
 }
 
 template <Color C>
 int attack_weight(const Position& position, const EvalContext& context, AttackInfo& a) {
     constexpr Color E = opposite(C);
-    const Bitboard attackers = attackers_of<C>(a);
+    const Bitboard attackers = map_of<C, ATTACKERS>(a);
     const Bitboard zone = king_attacks[king_square_of<E>(context)];
-    const Bitboard pawn_guarded = pawn_attacks_of<E>(a);
-    const Bitboard minor_guarded = pawn_guarded | knight_attacks_of<E>(a) | bishop_attacks_of<E>(a);
-    const Bitboard rook_guarded = minor_guarded | rook_attacks_of<E>(a);
+    const Bitboard pawn_guarded = map_of<E, PAWN>(a);
+    const Bitboard minor_guarded = pawn_guarded | map_of<E, KNIGHT>(a) | map_of<E, BISHOP>(a);
+    const Bitboard rook_guarded = minor_guarded | map_of<E, ROOK>(a);
 
     int weight = popcount(board_of<C, PAWN>(position) & attackers);
     if (int n = popcount(board_of<C, KNIGHT>(position) & attackers)) {
         weight += n;
-        if (knight_attacks_of<C>(a) & ~pawn_guarded & zone) weight += 2 * n;
+        if (map_of<C, KNIGHT>(a) & ~pawn_guarded & zone) weight += 2 * n;
     }
     if (int n = popcount(board_of<C, BISHOP>(position) & attackers)) {
         weight += n;
-        if (bishop_attacks_of<C>(a) & ~pawn_guarded & zone) weight += 2 * n;
+        if (map_of<C, BISHOP>(a) & ~pawn_guarded & zone) weight += 2 * n;
     }
     if (int n = popcount(board_of<C, ROOK>(position) & attackers)) {
         weight += n;
-        if (rook_attacks_of<C>(a) & ~minor_guarded & zone) weight += 3 * n;
+        if (map_of<C, ROOK>(a) & ~minor_guarded & zone) weight += 3 * n;
     }
     if (int n = popcount(board_of<C, QUEEN>(position) & attackers)) {
         weight += 2 * n;
-        if (queen_attacks_of<C>(a) & ~rook_guarded & zone) weight += 4 * n;
+        if (map_of<C, QUEEN>(a) & ~rook_guarded & zone) weight += 4 * n;
         if (popcount(attackers) > 1) weight += 2;
     }
     return weight;

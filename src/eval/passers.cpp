@@ -26,9 +26,9 @@ int passer_value(const Position& p, const EvalContext& c, const AttackInfo& a, i
     const int r = relative_rank_of<C>(square);
     int v = 0;
 
-    if (pawn_attacks_of<C>(a) & pawn)
+    if (map_of<C, PAWN>(a) & pawn)
         v = rank_value(r) / 2;
-    else if (all_attacks_of<C>(a) & pawn)
+    else if (map_of<C, ALL_ATTACKS>(a) & pawn)
         v = rank_value(r) / 3;
 
     // The race against the enemy king.
@@ -58,7 +58,7 @@ int passer_value(const Position& p, const EvalContext& c, const AttackInfo& a, i
     if (board_of<THEM, ROOK>(p) & first_behind) return std::max(v - 10, 0);
 
     // How far the pawn can walk on safe squares, at most two steps.
-    const Bitboard unsafe = all_attacks_of<THEM>(a) | king_attacks[king_square_of<THEM>(c)];
+    const Bitboard unsafe = map_of<THEM, ALL_ATTACKS>(a) | king_attacks[king_square_of<THEM>(c)];
     const Bitboard safe = c.empty & ~unsafe;
     int marker = square;
     if (safe & bit(front)) {
@@ -82,8 +82,8 @@ int passers_of(const Position& p, const EvalContext& c, const PawnRecord& r, con
 template <Color C>
 int passer_scale(const EvalContext& c) {
     constexpr Color THEM = opposite(C);
-    return 128 - 14 * queen_count_of<THEM>(c) - 10 * rook_count_of<THEM>(c) -
-           10 * bishop_count_of<THEM>(c) - 5 * knight_count_of<THEM>(c);
+    return 128 - 14 * count_of<THEM, QUEEN>(c.counts) - 10 * count_of<THEM, ROOK>(c.counts) -
+           10 * count_of<THEM, BISHOP>(c.counts) - 5 * count_of<THEM, KNIGHT>(c.counts);
 }
 
 // Two or more connected passers of C on its fifth to seventh ranks.
@@ -106,10 +106,10 @@ int advanced_pair_bonus(const Position& p, const EvalContext& c, const PawnRecor
 
     const Bitboard fronts = shift_forward<C>(pair);
     if (fronts & board_of<THEM, KING>(p)) return extra;
-    const Bitboard bishop_cover = board_of<THEM, BISHOP>(p) | bishop_attacks_of<THEM>(a);
+    const Bitboard bishop_cover = board_of<THEM, BISHOP>(p) | map_of<THEM, BISHOP>(a);
     if ((fronts & ~bishop_cover) == 0) return extra;
 
-    if (piece_count_of<THEM>(c) <= 1 && queen_count_of<THEM>(c) == 0) {
+    if (piece_total_of<THEM>(c.counts) <= 1 && count_of<THEM, QUEEN>(c.counts) == 0) {
         if (d == 12) return 900 + extra;
         const Bitboard diagonal = pawn_attacks<C>(pair);
         const Bitboard region = pair | diagonal | pawn_attacks<C>(diagonal);

@@ -101,10 +101,11 @@ int pawn_majority_value(const Position& p, const EvalContext& c, const PawnRecor
     const Bitboard pawns = board_of<C, PAWN>(p);
     const Bitboard passed = r.passed & pawns;
     const Bitboard pawn_cover = pawn_attacks<C>(pawns);
-    int g = 10 * popcount(r.candidates & pawns) + 25 * popcount(passed) + 25 * pawn_count_of<C>(c);
+    int g = 10 * popcount(r.candidates & pawns) + 25 * popcount(passed) +
+            25 * count_of<C, PAWN>(c.counts);
     if (passed & pawn_cover) g += 50;
     const Bitboard enemy_pawns = board_of<THEM, PAWN>(p);
-    if (pawn_count_of<C>(c) > pawn_count_of<THEM>(c) &&
+    if (count_of<C, PAWN>(c.counts) > count_of<THEM, PAWN>(c.counts) &&
         (passed & (pawn_cover | king_attacks[king_square_of<C>(c)])) &&
         !((r.passed | r.candidates) & enemy_pawns))
         g += 25;

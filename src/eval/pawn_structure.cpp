@@ -22,11 +22,6 @@ constexpr Bitboard FILES_F_TO_H = 0xE0E0E0E0E0E0E0E0ULL;
 // Candidate bonus by rank counted from the pawn's own side (index 0 = rank 1).
 constexpr int CANDIDATE_RANK_BONUS[8] = {0, 0, 1, 2, 4, 6, 0, 0};
 
-template <Color C>
-int rank_from_own_side(int square) {
-    return C == WHITE ? rank_of(square) : 7 - rank_of(square);
-}
-
 // Facts about one colour's pawns.
 struct PawnSide {
     Bitboard attacks;       // squares its pawns attack
@@ -150,7 +145,7 @@ int base_side(Bitboard own, Bitboard enemy, const PawnSide& side) {
     const Bitboard isolated = own & ~fill_files(beside(own));
     score -= 6 * popcount(isolated & ~enemy_files);
     for (Bitboard walk = side.candidates; walk; walk &= walk - 1)
-        score += 4 + CANDIDATE_RANK_BONUS[rank_from_own_side<C>(lowest_square(walk))];
+        score += 4 + CANDIDATE_RANK_BONUS[relative_rank_of<C>(lowest_square(walk))];
     score -= 2 * popcount(side.blocked & ~side.attacks);
     return score;
 }

@@ -19,7 +19,7 @@ int outpost_squares(const Position& p, const EvalContext& c, const PawnRecord& r
     const Bitboard ranks = relative_rank<C>(3) | relative_rank<C>(4) | relative_rank<C>(5);
     const int squares =
         popcount(ranks & pawn_holes_of<THEM>(r) & pawn_attacks<C>(board_of<C, PAWN>(p)));
-    return squares * (piece_count_of<C>(c) + knight_count_of<C>(c)) / 2;
+    return squares * (piece_total_of<C>(c.counts) + count_of<C, KNIGHT>(c.counts)) / 2;
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ int trapped_pieces(const Position& p, const AttackInfo& a, const EvalContext& c)
     constexpr Color THEM = opposite(C);
     const Bitboard knights = board_of<C, KNIGHT>(p), bishops = board_of<C, BISHOP>(p);
     const Bitboard pawns = board_of<THEM, PAWN>(p);
-    const Bitboard enemy_control = all_attacks_of<THEM>(a) | king_attacks[king_square_of<THEM>(c)];
+    const Bitboard enemy_control =
+        map_of<THEM, ALL_ATTACKS>(a) | king_attacks[king_square_of<THEM>(c)];
     auto pawns_on = [&](int s1, int s2) {
         return (pawns & rel_bit<C>(s1)) && (pawns & rel_bit<C>(s2));
     };
@@ -92,7 +93,7 @@ int pieces_of_side(const Position& p, const EvalContext& c, const PawnRecord& r,
     score -= 6 * popcount(knights & EDGE_SQUARES) + 6 * popcount(knights & CORNER_SQUARES);
     score += 2 * popcount(knights & CENTRE_BLOCK);
 
-    score += popcount(men & all_attacks_of<C>(a)) + popcount(men & own_pawn_cover);
+    score += popcount(men & map_of<C, ALL_ATTACKS>(a)) + popcount(men & own_pawn_cover);
     score += knight_outposts<C>(p, r);
     score += trapped_pieces<C>(p, a, c);
     score += pinned_pieces<C>(p, r, a);
@@ -108,8 +109,8 @@ int pieces_of_side(const Position& p, const EvalContext& c, const PawnRecord& r,
     score += 3 * popcount(rooks & r.open_files) + 3 * popcount(rooks & half_open_of<C>(r));
     if (c.ending_type >= ENDING_NO_CASTLING) score += rook_seventh_bonus<C>(p);
 
-    if (bishop_count_of<C>(c) == 2) score += 8;
-    if (bishop_count_of<C>(c) == 1 && bishops) {
+    if (count_of<C, BISHOP>(c.counts) == 2) score += 8;
+    if (count_of<C, BISHOP>(c.counts) == 1 && bishops) {
         const Bitboard own_colour = same_colour_squares(lowest_square(bishops));
         const Bitboard other_colour = ~own_colour;
         const Bitboard pawns = board_of<C, PAWN>(p);

@@ -1,7 +1,6 @@
 // Colour-generic views for the evaluation terms: square names, rank and square mirroring,
-// and per-colour access to the context counters, the pawn record and the attack maps that
-// attack_info.h offers only for writing, so that a term is written once for white and
-// instantiated for black.
+// and per-colour access to the pawn record and the castling rights, so that a term is
+// written once for white and instantiated for black.
 #pragma once
 
 #include <cstdint>
@@ -44,11 +43,6 @@ template <Color C>
 constexpr Bitboard relative_set(Bitboard b) {
     return C == WHITE ? b : flip_vertical(b);
 }
-// Rank index 0..7 counted from C's own first rank.
-template <Color C>
-constexpr int relative_rank_of(int square) {
-    return C == WHITE ? rank_of(square) : 7 - rank_of(square);
-}
 // The square one step toward C's promotion rank.
 template <Color C>
 constexpr int square_in_front(int square) {
@@ -56,58 +50,9 @@ constexpr int square_in_front(int square) {
 }
 // The squares next to any square of `b` (a square of `b` only when it is next to another).
 constexpr Bitboard king_neighbours(Bitboard b) {
-    Bitboard side = ((b & NOT_FILE_A) >> 1) | ((b & NOT_FILE_H) << 1);
+    Bitboard side = beside(b);
     Bitboard row = b | side;
     return side | (row << 8) | (row >> 8);
-}
-
-// Read-only forms of the attack record's per-colour maps.
-template <Color C>
-constexpr Bitboard knight_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_knight_attacks : a.black_knight_attacks;
-}
-template <Color C>
-constexpr Bitboard bishop_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_bishop_attacks : a.black_bishop_attacks;
-}
-template <Color C>
-constexpr Bitboard rook_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_rook_attacks : a.black_rook_attacks;
-}
-template <Color C>
-constexpr Bitboard queen_attacks_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_queen_attacks : a.black_queen_attacks;
-}
-template <Color C>
-constexpr Bitboard xray_of(const AttackInfo& a) {
-    return C == WHITE ? a.white_xray : a.black_xray;
-}
-
-// The context, per colour.
-template <Color C>
-constexpr int pawn_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_pawn_count : c.counts.black_pawn_count;
-}
-template <Color C>
-constexpr int knight_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_knight_count : c.counts.black_knight_count;
-}
-template <Color C>
-constexpr int bishop_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_bishop_count : c.counts.black_bishop_count;
-}
-template <Color C>
-constexpr int rook_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_rook_count : c.counts.black_rook_count;
-}
-template <Color C>
-constexpr int queen_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_queen_count : c.counts.black_queen_count;
-}
-// Knights + bishops + rooks + queens.
-template <Color C>
-constexpr int piece_count_of(const EvalContext& c) {
-    return C == WHITE ? c.counts.white_piece_count : c.counts.black_piece_count;
 }
 
 // The pawn record, per colour.

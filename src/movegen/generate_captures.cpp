@@ -1,6 +1,6 @@
 #include "movegen/generate_captures.h"
 
-#include "movegen/attack_view.h"
+#include "eval/attack_info.h"
 #include "movegen/piece_moves.h"
 
 namespace {
@@ -43,7 +43,7 @@ int generate_for(const Position& p, MoveList& list, const AttackInfo& info, int 
     n = add_piece_moves<C, ROOK>(p, list, n, enemy | rook_checks, rook_checks);
     const Bitboard queen_checks = bishop_checks | rook_checks;
     n = add_piece_moves<C, QUEEN>(p, list, n, enemy | queen_checks, queen_checks);
-    return add_piece_moves<C, KING>(p, list, n, enemy & ~attack_view::all_map<Them>(info), 0);
+    return add_piece_moves<C, KING>(p, list, n, enemy & ~map_of<Them, ALL_ATTACKS>(info), 0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "movegen/generate_evasions.h"
 
 #include "board/zobrist.h"
+#include "eval/attack_info.h"
 #include "eval/eval_tables.h"
-#include "movegen/attack_view.h"
 #include "movegen/generate_moves.h"
 #include "movegen/piece_moves.h"
 
@@ -16,15 +16,15 @@ template <Color C>
 int generate_for(const Position& p, MoveList& list, const AttackInfo& info, int& extension_out) {
     constexpr Color Them = opposite(C);
     set_generator_state<C>(p);
-    const Bitboard checkers = attack_view::checkers<Them>(info);
-    const Bitboard attacked = attack_view::all_map<Them>(info);
+    const Bitboard checkers = map_of<Them, CHECKERS>(info);
+    const Bitboard attacked = map_of<Them, ALL_ATTACKS>(info);
     const int k = lowest_square(board_of<C, KING>(p));
     if (popcount(checkers) >= 2) {
         extension_out = 8;
         if constexpr (C == WHITE) ++double_check_count;
         return add_piece_moves<C, KING>(p, list, 0, ~attacked, 0);
     }
-    const Bitboard king_safe = ~(attacked | attack_view::king_map<Them>(info));
+    const Bitboard king_safe = ~(attacked | map_of<Them, KING>(info));
     if (checkers & (board_of<Them, PAWN>(p) | board_of<Them, KNIGHT>(p))) {
         int n = add_pawn_captures<C>(p, list, 0, checkers);
         n = add_piece_moves<C, KNIGHT>(p, list, n, checkers, 0);
@@ -58,17 +58,30 @@ int generate_evasions(const Position& position, MoveList& list, const AttackInfo
 }
 
 int legal_filter(Position& position, MoveList& moves, int count) {
-    const Position saved = position;
-    const std::uint64_t saved_key = hash_key, saved_pawn_key = pawn_hash_key;
-    const PieceCounts saved_counts = piece_counts;
+    const SavedBoard saved = save_board(position);
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         const Move move = moves[i];
         if (make_move(position, move)) moves[kept++] = move;
-        position = saved;
+        position = saved.position;
     }
-    hash_key = saved_key;
-    pawn_hash_key = saved_pawn_key;
-    piece_counts = saved_counts;
+    restore_board(position, saved);
     return kept;
+}
+
+bool any_legal_move(const Position& position) {
+    if (!position.white_king || !position.black_king) return false;
+    Position copy = position;
+    const SavedBoard saved = save_board(copy);
+    const int saved_ply = ply;
+    ply = 0;
+    MoveList moves;
+    const int count = generate_moves(copy, moves);
+    bool found = false;
+    for (int i = 0; i < count && !found; ++i) {
+        found = make_move(copy, moves[i]) != 0;
+        restore_board(copy, saved);
+    }
+    ply = saved_ply;
+    return found;
 }

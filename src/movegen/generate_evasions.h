@@ -1,5 +1,6 @@
 // The check evasion generator: captures of the checker, interpositions and king moves, by
-// kind and number of checkers; and the legality filter its callers pass the list through.
+// kind and number of checkers; the legality filter its callers pass the list through; and
+// the test for any legal move at all.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +22,7 @@ int generate_evasions(const Position& position, MoveList& list, const AttackInfo
 // Keeps, in order, the moves make_move accepts; restores the position after each and the
 // keys and material counters at the end. Returns the number kept.
 int legal_filter(Position& position, MoveList& moves, int count);
+
+// Whether the side to move has a legal move (never without both kings). The keys, material
+// counters and ply are put back afterwards.
+bool any_legal_move(const Position& position);

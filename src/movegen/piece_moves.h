@@ -39,8 +39,8 @@ inline int add_pawn_captures(const Position& p, MoveList& list, int n, Bitboard 
     if (p.ep_square && (shift_forward<opposite(C)>(p.ep_square) & mask)) {
         int ep = lowest_square(p.ep_square);
         // East pawn stands on file + 1 of the target, west pawn on file - 1.
-        Bitboard east = shift_forward<opposite(C)>((p.ep_square & NOT_FILE_H) << 1) & pawns;
-        Bitboard west = shift_forward<opposite(C)>((p.ep_square & NOT_FILE_A) >> 1) & pawns;
+        Bitboard east = shift_forward<opposite(C)>(shift_east(p.ep_square)) & pawns;
+        Bitboard west = shift_forward<opposite(C)>(shift_west(p.ep_square)) & pawns;
         if (east) list[n++] = make_move_value(ep - FORWARD + 1, ep, kind_for<C>(EN_PASSANT));
         if (west) list[n++] = make_move_value(ep - FORWARD - 1, ep, kind_for<C>(EN_PASSANT));
     }
@@ -69,20 +69,6 @@ inline int add_pawn_pushes(const Position& p, MoveList& list, int n, Bitboard ma
 }
 
 template <Color C, PieceType P>
-inline Bitboard attacks_from(int square) {
-    if constexpr (P == KNIGHT)
-        return knight_attacks[square];
-    else if constexpr (P == BISHOP)
-        return bishop_attacks(square, gen_occupied);
-    else if constexpr (P == ROOK)
-        return rook_attacks(square, gen_occupied);
-    else if constexpr (P == QUEEN)
-        return queen_attacks(square, gen_occupied);
-    else
-        return king_attacks[square];
-}
-
-template <Color C, PieceType P>
 inline int add_piece_moves(const Position& p, MoveList& list, int n, Bitboard mask,
                            Bitboard marks) {
     constexpr MoveKind KIND = P == KNIGHT   ? KNIGHT_MOVE
@@ -92,7 +78,7 @@ inline int add_piece_moves(const Position& p, MoveList& list, int n, Bitboard ma
                                             : KING_MOVE;
     for (Bitboard pieces = board_of<C, P>(p); pieces; pieces &= pieces - 1) {
         int from = lowest_square(pieces);
-        for (Bitboard to_set = attacks_from<C, P>(from) & mask & ~gen_own; to_set;
+        for (Bitboard to_set = piece_attacks<P>(from, gen_occupied) & mask & ~gen_own; to_set;
              to_set &= to_set - 1) {
             int to = lowest_square(to_set);
             Move m = make_move_value(from, to, kind_for<C>(KIND));

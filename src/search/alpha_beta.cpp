@@ -18,21 +18,6 @@ constexpr int HASH_MOVE_SCORE = 1000;
 constexpr int HINT_SCORE = 115;
 constexpr int PICKED = -32000;
 
-// The copy-make frame every node restores after each move.
-struct Saved {
-    Position position;
-    std::uint64_t key;
-    std::uint64_t pawn_key;
-    PieceCounts counts;
-};
-
-inline void restore(Position& position, const Saved& saved) {
-    position = saved.position;
-    hash_key = saved.key;
-    pawn_hash_key = saved.pawn_key;
-    piece_counts = saved.counts;
-}
-
 // A child: the full-width search, or the quiescence search once the depth is used up.
 inline int search_child(Position& position, int alpha, int beta, int depth, Move& hint) {
     if (depth <= 0) return quiesce(position, alpha, beta, 0);
@@ -70,7 +55,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     const int alpha0 = probe.alpha;
     const int beta0 = probe.beta;
 
-    Saved saved{position, hash_key, pawn_hash_key, piece_counts};
+    const SavedBoard saved = save_board(position);
     const int eval = evaluate(position, pawn_record, alpha0, beta0, passer_flag, 0, attacks);
     ++stats.node_count;
     null_mark[p] = 0;
@@ -176,7 +161,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         scores[pick] = PICKED;
 
         if (!make_move(position, moves[pick])) {
-            restore(position, saved);
+            restore_board(position, saved);
             continue;
         }
         ply = p + 1;
@@ -203,7 +188,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
             if (depth < 3 * ONE_PLY && !probe.pv_mark && !in_check[p] && captured_value[p] == 0 &&
                 eval + 100 * (depth / ONE_PLY + 1) < running_alpha && pawn_push[p] == 0 &&
                 passer_flag == 0) {
-                restore(position, saved);
+                restore_board(position, saved);
                 ply = p;
                 continue;
             }
@@ -225,7 +210,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
                 v = -search_child(position, -beta0, -running_alpha, child_depth, next_hint);
         }
         ++searched;
-        restore(position, saved);
+        restore_board(position, saved);
         ply = p;
 
         if (v > best) {

@@ -40,10 +40,8 @@ void hash_pv_line(const Position& position, char* text) {
         evaluate(copy, pawn_record, -32000, 32000, passer_flag, 0, attack_info);
         MoveList moves;
         int count;
-        const bool white = side_to_move(copy) == WHITE;
-        const Bitboard own_king = white ? copy.white_king : copy.black_king;
         // Only the side to move can be in check in a position reached by legal moves.
-        if (is_attacked(copy, own_king, white ? 1 : 0)) {
+        if (side_to_move_in_check(copy)) {
             int extension = 0;
             count = generate_evasions(copy, moves, attack_info, extension);
             count = legal_filter(copy, moves, count);

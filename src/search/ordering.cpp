@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "board/make_move.h"
-#include "movegen/attack_view.h"
+#include "eval/attack_info.h"
 
 std::array<std::array<std::int32_t, 4096>, 2> history{};
 std::array<std::int32_t, 2> history_total{};
@@ -30,12 +30,11 @@ template <Color C>
 void order_for(const Position& p, const MoveList& moves, ScoreList& scores, int count,
                const AttackInfo& info) {
     constexpr Color O = opposite(C);
-    using namespace attack_view;
     const Bitboard enemy = pieces_of<O>(p);
-    const Bitboard by_pawn = pawn_map<O>(info);
-    const Bitboard by_minor = by_pawn | knight_map<O>(info) | bishop_map<O>(info);
-    const Bitboard by_rook = by_minor | rook_map<O>(info);
-    const Bitboard by_any = all_map<O>(info) | king_map<O>(info);
+    const Bitboard by_pawn = map_of<O, PAWN>(info);
+    const Bitboard by_minor = by_pawn | map_of<O, KNIGHT>(info) | map_of<O, BISHOP>(info);
+    const Bitboard by_rook = by_minor | map_of<O, ROOK>(info);
+    const Bitboard by_any = map_of<O, ALL_ATTACKS>(info) | map_of<O, KING>(info);
     for (int i = 0; i < count; ++i) {
         const Move m = moves[i];
         const int from = move_from(m), to = move_to(m);

@@ -72,10 +72,7 @@ int quiesce(Position& position, int alpha, int beta, int level) {
         return value;
     }
 
-    const Position saved = position;
-    const std::uint64_t saved_key = hash_key;
-    const std::uint64_t saved_pawn_key = pawn_hash_key;
-    const PieceCounts saved_counts = piece_counts;
+    const SavedBoard saved = save_board(position);
     int best_index = 0;
     for (int pass = 0; pass < count; ++pass) {
         int pick = -1;
@@ -92,20 +89,14 @@ int quiesce(Position& position, int alpha, int beta, int level) {
         scores[pick] = QS_FUTILE;
 
         if (!make_move(position, moves[pick])) {
-            position = saved;
-            hash_key = saved_key;
-            pawn_hash_key = saved_pawn_key;
-            piece_counts = saved_counts;
+            restore_board(position, saved);
             continue;
         }
         ++stats.qs_node_count;
         ++ply;
         const int v = -quiesce(position, -beta, -alpha, level + 1);
         --ply;
-        position = saved;
-        hash_key = saved_key;
-        pawn_hash_key = saved_pawn_key;
-        piece_counts = saved_counts;
+        restore_board(position, saved);
 
         if (v > best) best = v;
         if (best >= beta) {

@@ -33,17 +33,6 @@ int root_improved = 0;
 // Alpha-beta nodes spent below each root move in the current call.
 std::array<std::int64_t, MAX_MOVES> move_nodes{};
 
-bool same_position(const Position& a, const Position& b) {
-    return a.black_king == b.black_king && a.black_queens == b.black_queens &&
-           a.black_rooks == b.black_rooks && a.black_bishops == b.black_bishops &&
-           a.black_knights == b.black_knights && a.black_pawns == b.black_pawns &&
-           a.white_king == b.white_king && a.white_queens == b.white_queens &&
-           a.white_rooks == b.white_rooks && a.white_bishops == b.white_bishops &&
-           a.white_knights == b.white_knights && a.white_pawns == b.white_pawns &&
-           a.white_pieces == b.white_pieces && a.black_pieces == b.black_pieces &&
-           a.ep_square == b.ep_square && a.flags == b.flags;
-}
-
 void swap_root(int i, int j) {
     std::swap(root_moves[i], root_moves[j]);
     std::swap(root_move_index[i], root_move_index[j]);
@@ -51,10 +40,7 @@ void swap_root(int i, int j) {
 }
 
 void build_root_list(Position& position) {
-    const Position saved = position;
-    const std::uint64_t key = hash_key;
-    const std::uint64_t pawn_key = pawn_hash_key;
-    const PieceCounts counts = piece_counts;
+    const SavedBoard saved = save_board(position);
     MoveList moves;
     const int count = generate_moves(position, moves);
     root_count = 0;
@@ -64,10 +50,7 @@ void build_root_list(Position& position) {
             root_move_index[root_count] = i;
             ++root_count;
         }
-        position = saved;
-        hash_key = key;
-        pawn_hash_key = pawn_key;
-        piece_counts = counts;
+        restore_board(position, saved);
     }
     root_position = position;
     root_list_valid = 1;
@@ -142,12 +125,9 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     }
 
     count_material(position);
-    const Position saved = position;
-    const std::uint64_t saved_key = hash_key;
-    const std::uint64_t saved_pawn_key = pawn_hash_key;
-    const PieceCounts saved_counts = piece_counts;
+    const SavedBoard saved = save_board(position);
 
-    if (!root_list_valid || !same_position(position, root_position)) build_root_list(position);
+    if (!root_list_valid || position != root_position) build_root_list(position);
     const bool uci = protocol_mode == UCI_MODE;
 
     for (int i = 0; i < root_count; ++i) move_nodes[i] = 0;
@@ -171,10 +151,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
         const int v = -alpha_beta(position, -beta, -alpha, depth - ONE_PLY, reply, 0);
         ply = 0;
         move_nodes[i] += stats.node_count;
-        position = saved;
-        hash_key = saved_key;
-        pawn_hash_key = saved_pawn_key;
-        piece_counts = saved_counts;
+        restore_board(position, saved);
 
         if (v > best && !stop_flag) {
             best = v;
@@ -208,10 +185,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     easy_out = 0;
     if (depth == EASY_DEPTH && easy_move_enabled) {
         const bool captures = (occupancy(position) & bit(move_to(root_moves[0]))) != 0;
-        const bool root_in_check = (position.flags & BLACK_TO_MOVE)
-                                       ? is_attacked(position, position.black_king, 0) != 0
-                                       : is_attacked(position, position.white_king, 1) != 0;
-        if (captures || root_in_check) {
+        if (captures || side_to_move_in_check(position)) {
             easy_out = 1;
             for (int j = 1; j < root_count && easy_out; ++j) {
                 make_move(position, root_moves[j]);
@@ -220,10 +194,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
                 const int v = -alpha_beta(position, EASY_MARGIN - 1 - best, EASY_MARGIN - best,
                                           5 * ONE_PLY, reply, 0);
                 ply = 0;
-                position = saved;
-                hash_key = saved_key;
-                pawn_hash_key = saved_pawn_key;
-                piece_counts = saved_counts;
+                restore_board(position, saved);
                 if (v > best - EASY_MARGIN) easy_out = 0;
             }
         }

@@ -34,6 +34,8 @@ constexpr std::uint32_t path_key_of(std::uint64_t key) {
 // Per ply: the move made here is a null move; the move made here got the check extension.
 extern std::array<std::int32_t, MAX_PLY + 2> null_mark;
 extern std::array<std::int32_t, MAX_PLY + 2> check_extended;
+// Clears the marks above and make_move's per-ply entries, as every search starts.
+void clear_ply_marks();
 
 // Statistics, all reset by think. 64-bit: long analyses pass 2^31 nodes.
 struct SearchStats {

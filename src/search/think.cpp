@@ -55,22 +55,6 @@ constexpr int MAX_CONTEMPT = 30000;
 Position reported_position{};
 int reported_depth = 0;
 
-struct Saved {
-    Position position;
-    std::uint64_t key;
-    std::uint64_t pawn_key;
-    PieceCounts counts;
-};
-Saved save(const Position& position) {
-    return {position, hash_key, pawn_hash_key, piece_counts};
-}
-void restore(Position& position, const Saved& saved) {
-    position = saved.position;
-    hash_key = saved.key;
-    pawn_hash_key = saved.pawn_key;
-    piece_counts = saved.counts;
-}
-
 int full_evaluation(const Position& position, int report) {
     PawnRecord pawn_record;
     AttackInfo attacks;
@@ -85,29 +69,6 @@ void play(Position& position, Move move) {
     hash_key = compute_hash_key(position);
     pawn_hash_key = compute_pawn_hash_key(position);
     count_material(position);
-}
-
-// Does the side to move have a legal move? Leaves every global as it was.
-bool has_legal_move(Position& position) {
-    if (!position.white_king || !position.black_king) return false;
-    const Saved saved = save(position);
-    const int saved_ply = ply;
-    ply = 0;
-    MoveList moves;
-    const int count = generate_moves(position, moves);
-    bool found = false;
-    for (int i = 0; i < count && !found; ++i) {
-        found = make_move(position, moves[i]) != 0;
-        restore(position, saved);
-    }
-    ply = saved_ply;
-    return found;
-}
-
-bool side_in_check(const Position& position) {
-    if (position.flags & BLACK_TO_MOVE)
-        return position.black_king && is_attacked(position, position.black_king, 0);
-    return position.white_king && is_attacked(position, position.white_king, 1);
 }
 
 // The move of the position whose text is `text`, or 0.
@@ -141,12 +102,12 @@ void report_iteration(Position& position, Iteration& it) {
     it.best_text[0] = '\0';
     if (it.best_move) {
         move_to_text(position, it.best_move, it.best_text);
-        const Saved saved = save(position);
+        const SavedBoard saved = save_board(position);
         Position after = position;
         ply = 0;
         make_move(after, it.best_move);
         hash_pv_line(after, it.pv_text);
-        restore(position, saved);
+        restore_board(position, saved);
     }
 
     const std::int64_t nodes = stats.node_count;
@@ -266,12 +227,7 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     for (int i = 0; i < known && PATH_ROOT - i >= 1; ++i)
         path_keys[PATH_ROOT - i] = path_key_of(key_history[known - 1 - i]);
 
-    null_mark.fill(0);
-    check_extended.fill(0);
-    in_check.fill(0);
-    captured_value.fill(0);
-    pawn_push.fill(0);
-    capture_square.fill(-1);
+    clear_ply_marks();
 
     position.white_pieces = position.white_king | position.white_queens | position.white_rooks |
                             position.white_bishops | position.white_knights | position.white_pawns;
@@ -295,6 +251,15 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
 }
 
 }  // namespace
+
+void clear_ply_marks() {
+    null_mark.fill(0);
+    check_extended.fill(0);
+    in_check.fill(0);
+    captured_value.fill(0);
+    pawn_push.fill(0);
+    capture_square.fill(-1);
+}
 
 void widen_window(int v, int& alpha, int& beta, int& delta) {
     if (v <= alpha) {
@@ -333,8 +298,8 @@ void send_bestmove() {
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played) {
     last_search = SearchResult{};
-    last_search.in_check = side_in_check(position) ? 1 : 0;
-    if (!has_legal_move(position)) {
+    last_search.in_check = side_to_move_in_check(position) ? 1 : 0;
+    if (!any_legal_move(position)) {
         // Nothing to search and nothing to play; the protocol loops give their own replies.
         stop_flag = 0;
         if (protocol_mode == CONSOLE_MODE)

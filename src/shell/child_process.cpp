@@ -7,21 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
+#include "shell/clock.h"
+#include "shell/write_all.h"
 
 namespace {
-
-long long now_ms() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // Reads what is available within the time left; false at end of output or timeout.
 bool read_some(ChildProcess& child, long long deadline) {
     if (child.from_child < 0) return false;
-    long long left = deadline - now_ms();
+    long long left = deadline - clock_ms();
     if (left < 0) left = 0;
     pollfd p{child.from_child, POLLIN, 0};
     int ready = ::poll(&p, 1, static_cast<int>(left));
@@ -76,18 +70,11 @@ bool start_child(ChildProcess& child, const std::string& program,
 }
 
 bool send_to_child(ChildProcess& child, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(child.to_child, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return write_all(child.to_child, text);
 }
 
 std::string read_child_until(ChildProcess& child, const std::string& wanted, int timeout_ms) {
-    long long deadline = now_ms() + timeout_ms;
+    long long deadline = clock_ms() + timeout_ms;
     for (;;) {
         std::size_t at = child.received.find(wanted);
         if (at != std::string::npos) {
@@ -99,16 +86,8 @@ std::string read_child_until(ChildProcess& child, const std::string& wanted, int
     }
 }
 
-bool read_child_line(ChildProcess& child, std::string& line, int timeout_ms) {
-    std::string text = read_child_until(child, "\n", timeout_ms);
-    if (text.empty()) return false;
-    text.pop_back();
-    line = text;
-    return true;
-}
-
 std::string read_child_all(ChildProcess& child, int timeout_ms) {
-    long long deadline = now_ms() + timeout_ms;
+    long long deadline = clock_ms() + timeout_ms;
     while (read_some(child, deadline)) {
     }
     std::string text;
@@ -123,13 +102,13 @@ void close_child_input(ChildProcess& child) {
 
 int wait_child(ChildProcess& child, int timeout_ms) {
     if (child.pid <= 0) return -1;
-    long long deadline = now_ms() + timeout_ms;
+    long long deadline = clock_ms() + timeout_ms;
     int status = 0;
     for (;;) {
         int r = ::waitpid(child.pid, &status, WNOHANG);
         if (r == child.pid) break;
         if (r < 0) return -1;
-        if (now_ms() > deadline) {
+        if (clock_ms() > deadline) {
             ::kill(child.pid, SIGKILL);
             ::waitpid(child.pid, &status, 0);
             child.pid = -1;

@@ -4,9 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "shell/input.h"
+#include "shell/write_all.h"
 
 namespace {
 void close_redirected() {
@@ -26,14 +25,7 @@ bool redirect_input_to_pipe(InputPipe& pipe) {
 }
 
 bool write_input_pipe(InputPipe& pipe, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(pipe.write_fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return write_all(pipe.write_fd, text);
 }
 
 void close_input_pipe(InputPipe& pipe) {

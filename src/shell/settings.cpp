@@ -13,6 +13,22 @@ namespace {
 
 constexpr int MAX_KEY_LENGTH = 31;  // longer words are read whole but cannot be keys
 
+// The keys, each with its field and the message that shows the value taken.
+struct Key {
+    const char* name;
+    std::int32_t EngineSettings::*field;
+    const char* message;
+};
+constexpr Key KEYS[] = {
+    {"hash", &EngineSettings::hash, "\nhash set to %i MB"},
+    {"resign", &EngineSettings::resign, "\nresign set to %i"},
+    {"book", &EngineSettings::book, "\nbook set to %i"},
+    {"drawclaim", &EngineSettings::drawclaim, "\ndrawclaim set to %i"},
+    {"ponder", &EngineSettings::ponder, "\nponder set to %i"},
+    {"easymove", &EngineSettings::easymove, "\neasymove set to %i"},
+    {"contempt", &EngineSettings::contempt, "\ncontempt set to %i"},
+};
+
 int skip_space(std::FILE* file) {
     int c = std::getc(file);
     while (c != EOF && std::isspace(static_cast<unsigned char>(c))) c = std::getc(file);
@@ -99,30 +115,16 @@ int read_settings_file(const char* name) {
     while (read_word(file, key)) {
         std::int32_t v = 0;
         if (!read_integer(file, v)) continue;
-        if (std::strcmp(key, "hash") == 0) {
-            // The tables take 1 to 4096 MB; show the size in effect.
-            int megabytes = v < 1 ? 1 : (v > 4096 ? 4096 : v);
-            settings.hash = megabytes;
-            init_hash_tables(megabytes);
-            out("\nhash set to %i MB", megabytes);
-        } else if (std::strcmp(key, "resign") == 0) {
-            settings.resign = v;
-            out("\nresign set to %i", v);
-        } else if (std::strcmp(key, "book") == 0) {
-            settings.book = v;
-            out("\nbook set to %i", v);
-        } else if (std::strcmp(key, "drawclaim") == 0) {
-            settings.drawclaim = v;
-            out("\ndrawclaim set to %i", v);
-        } else if (std::strcmp(key, "ponder") == 0) {
-            settings.ponder = v;
-            out("\nponder set to %i", v);
-        } else if (std::strcmp(key, "easymove") == 0) {
-            settings.easymove = v;
-            out("\neasymove set to %i", v);
-        } else if (std::strcmp(key, "contempt") == 0) {
-            settings.contempt = v;
-            out("\ncontempt set to %i", v);
+        for (const Key& k : KEYS) {
+            if (std::strcmp(key, k.name) != 0) continue;
+            if (k.field == &EngineSettings::hash) {
+                // The tables take 1 to 4096 MB; show the size in effect.
+                v = v < 1 ? 1 : (v > 4096 ? 4096 : v);
+                init_hash_tables(v);
+            }
+            settings.*k.field = v;
+            out(k.message, v);
+            break;
         }
     }
     out("\nread settings!\n");

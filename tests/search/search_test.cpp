@@ -30,12 +30,7 @@ int search_node(const std::string& fen, int at_ply, int contempt, int side_at_ro
     root_side = side_at_root;
     path_keys.fill(0);
     if (repeat_root) path_keys[PATH_ROOT] = path_key_of(hash_key);  // the same at the root
-    null_mark.fill(0);
-    check_extended.fill(0);
-    in_check.fill(0);
-    captured_value.fill(0);
-    pawn_push.fill(0);
-    capture_square.fill(-1);
+    clear_ply_marks();
     ply = at_ply;
     in_check[at_ply] = side_to_move_in_check(p);
     Move best = 0;
