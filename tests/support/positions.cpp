@@ -59,11 +59,6 @@ bool play_moves(Position& position, const std::vector<std::string>& moves) {
     return true;
 }
 
-bool side_to_move_in_check(const Position& position) {
-    return (position.flags & BLACK_TO_MOVE) ? is_attacked(position, position.black_king, 0)
-                                            : is_attacked(position, position.white_king, 1);
-}
-
 AttackInfo attack_maps(const Position& position) {
     const std::uint64_t pawn_key = pawn_hash_key;
     const PieceCounts counts = piece_counts;

@@ -18,6 +18,5 @@ std::vector<std::string> move_texts(const Position& position, const std::vector<
 Move find_move(const Position& position, const std::string& text);
 // Plays the legal moves given as text ("e2e4"); false if one is not legal.
 bool play_moves(Position& position, const std::vector<std::string>& moves);
-bool side_to_move_in_check(const Position& position);
 // The attack record a full-window evaluation leaves, which the generators and ordering read.
 AttackInfo attack_maps(const Position& position);
