@@ -44,7 +44,7 @@ inline int search_child(Position& position, int alpha, int beta, int depth, Move
 
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint) {
     if (stop_flag) return 0;
-    if ((stats.node_count & 4095) == 0) {
+    if ((stats.node_count & (INTERRUPT_INTERVAL - 1)) == 0) {
         stop_flag = check_interrupt();
         if (stop_flag) return 0;
     }

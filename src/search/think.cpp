@@ -290,6 +290,10 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
             depth < 1 ? 1 : (depth > iteration_limit - 1 ? iteration_limit - 1 : depth);
         time_budget = NO_LIMIT_MS;
     }
+#ifdef ORLO_FUZZING
+    if (iteration_limit > FUZZ_DEPTH_LIMIT) iteration_limit = FUZZ_DEPTH_LIMIT;
+    time_budget = NO_LIMIT_MS;
+#endif
     search_start_ms = clock_ms();
 }
 

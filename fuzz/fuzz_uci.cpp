@@ -1,0 +1,16 @@
+// Fuzz target: arbitrary bytes as a UCI session, lines fed to the real UCI loop through the
+// input layer. Searches are bounded by the fuzz build's limits; the end of the input ends the
+// session as "quit" would.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_support.h"
+#include "protocol/uci_loop.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz_reset();
+    if (!redirect_input_to_text(fuzz_text(data, size))) return 0;
+    uci_loop();
+    restore_standard_input();
+    return 0;
+}
