@@ -10,6 +10,7 @@
 #include "board/usable.h"
 #include "book/book.h"
 #include "fuzz_support.h"
+#include "harness/protocol_lines.h"
 
 namespace {
 constexpr int MAX_PROBES = 64;
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!load_book("fuzz_book.txt")) __builtin_trap();
     if (book_count < 0 || book_count > BOOK_CAPACITY) __builtin_trap();
     protocol_mode = size % 2 ? 2 : 0;
+    FuzzOutput output;
 
     Move move = 0;
     probe_book(start_position, move);
@@ -40,5 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         start = end + 1;
     }
+    if (protocol_mode == 2) fuzz_require_lines(output.text(), is_uci_line);
     return 0;
 }

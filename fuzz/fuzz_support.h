@@ -31,6 +31,11 @@ constexpr std::int64_t FUZZ_HASH_MB = 1;
 // and falls back, as it would on a machine short of memory.
 constexpr std::uint64_t FUZZ_HASH_MEMORY_LIMIT = 8u << 20;
 
+inline std::FILE*& fuzz_null_output() {
+    static std::FILE* sink = nullptr;
+    return sink;
+}
+
 inline std::uint32_t& fuzz_start_random_state() {
     static std::uint32_t state = 0;
     return state;
@@ -42,7 +47,8 @@ inline void fuzz_start() {
     if (started) return;
     started = true;
     std::FILE* sink = std::fopen("/dev/null", "w");
-    output_file = sink ? sink : std::tmpfile();
+    fuzz_null_output() = sink ? sink : std::tmpfile();
+    output_file = fuzz_null_output();
     init_engine_tables();
     hash_memory_limit = FUZZ_HASH_MEMORY_LIMIT;
     init_hash_tables(FUZZ_HASH_MB);
@@ -53,6 +59,7 @@ inline void fuzz_start() {
 // fuzz_start left it.
 inline void fuzz_reset() {
     fuzz_start();
+    output_file = fuzz_null_output();
     engine_log_release();
     close_protocol_log();
     // The files an input may have written go, rather than being truncated when next opened:
@@ -92,4 +99,43 @@ inline bool fuzz_write_file(const char* name, const std::string& text) {
     if (!file) return false;
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && written;
+}
+
+// Collects everything the engine writes while it lives, in a fresh temporary file (a new
+// file each time: see fuzz_reset).
+struct FuzzOutput {
+    std::FILE* file = std::tmpfile();
+    FuzzOutput() {
+        if (file) output_file = file;
+    }
+    ~FuzzOutput() {
+        output_file = fuzz_null_output();
+        if (file) std::fclose(file);
+    }
+    std::string text() {
+        std::string result;
+        if (!file) return result;
+        std::fflush(file);
+        std::rewind(file);
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            result.append(buffer, n);
+        return result;
+    }
+};
+
+// Every line of the output must pass `form`; the first that does not is shown and trapped.
+template <typename Form>
+void fuzz_require_lines(const std::string& output, Form form) {
+    std::size_t start = 0;
+    while (start < output.size()) {
+        std::size_t end = output.find('\n', start);
+        if (end == std::string::npos) end = output.size();
+        const std::string line = output.substr(start, end - start);
+        if (!form(line)) {
+            std::fprintf(stderr, "malformed line: \"%s\"\n", line.c_str());
+            __builtin_trap();
+        }
+        start = end + 1;
+    }
 }

@@ -5,12 +5,16 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
+#include "harness/protocol_lines.h"
 #include "protocol/xboard_loop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_reset();
     if (!redirect_input_to_text(fuzz_text(data, size))) return 0;
+    FuzzOutput output;
     xboard_loop();
     restore_standard_input();
+    // What an interface reads must be lines of its protocol, whatever it sent.
+    fuzz_require_lines(output.text(), is_xboard_line);
     return 0;
 }

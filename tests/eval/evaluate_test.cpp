@@ -277,8 +277,14 @@ TEST(Evaluate, ProtocolReportInUciMode) {
     for (const char* label : labels)
         expected += std::string("info string ") + label + ": " +
                     (std::string(label) == "total" ? "5" : "0") + "\n\n";
-    ASSERT_NE(text.find("info string"), std::string::npos);
-    EXPECT_EQ(text.substr(text.find("info string")), expected);
+    // The heading and the board come first, as protocol lines too.
+    ASSERT_EQ(text.rfind("info string now evaluating\ninfo string r n b q k b n r \n", 0), 0u)
+        << text;
+    ASSERT_GE(text.size(), expected.size());
+    EXPECT_EQ(text.substr(text.size() - expected.size()), expected);
+    std::string sent;
+    for (std::istringstream in(text); std::getline(in, sent);)
+        EXPECT_TRUE(sent.empty() || sent.rfind("info string ", 0) == 0) << sent;
     // The protocol log has every sent line behind its stamp; no console form anywhere.
     std::string line;
     int stamped = 0;
@@ -287,7 +293,7 @@ TEST(Evaluate, ProtocolReportInUciMode) {
         EXPECT_EQ(line.substr(6, 16), " -->info string ") << line;
         ++stamped;
     }
-    EXPECT_EQ(stamped, 12);
+    EXPECT_EQ(stamped, 12 + 11);  // the report, the heading and the board's ten lines
     EXPECT_EQ(text.find("\nmaterial:"), std::string::npos);
     EXPECT_FALSE(console_copy);
 }

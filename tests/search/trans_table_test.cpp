@@ -14,6 +14,7 @@
 #include "movegen/generate_moves.h"
 #include "shell/engine_log.h"
 #include "shell/output.h"
+#include "shell/protocol_output.h"
 #include "support/attack_maps.h"
 #include "support/engine_runner.h"
 
@@ -101,7 +102,12 @@ TEST(HashInit, FallsBackWhenMemoryIsRefused) {
     const HashSizes small = hash_sizes_for(16);
     hash_memory_limit =
         (std::uint64_t{small.main_entries} + 4) * 12 + std::uint64_t{small.qs_entries} * 8;
-    Resize r = resize_in_scratch(128, "hash_fallback");
+    // In UCI mode the message must be a protocol line (a "Hash" option too large).
+    protocol_mode = 2;
+    Resize r = resize_in_scratch(128, "hash_fallback_uci");
+    protocol_mode = 0;
+    EXPECT_EQ(r.printed, "info string hashinit failed!\n");
+    r = resize_in_scratch(128, "hash_fallback");
     hash_memory_limit = ~std::uint64_t{0};
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.printed, "hashinit failed!\n");
