@@ -16,9 +16,6 @@
 namespace {
 
 constexpr int TEST_LINE_WORDS = 8;
-// Longer lines are read to their end; only this much of them is kept.
-constexpr std::size_t MAX_TEST_LINE = 4096;
-
 bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -61,19 +58,6 @@ std::uint32_t read_castling(std::string_view word) {
     return flags;
 }
 
-// One line of the file, without its line end; false at the end of the file.
-bool read_test_line(std::FILE* file, std::string& line) {
-    line.clear();
-    int ch;
-    bool any = false;
-    while ((ch = std::fgetc(file)) != EOF) {
-        any = true;
-        if (ch == '\n') break;
-        if (line.size() < MAX_TEST_LINE) line.push_back(static_cast<char>(ch));
-    }
-    return any;
-}
-
 struct Deviation {
     float linear = 0;
     float square = 0;
@@ -93,6 +77,27 @@ void print_deviation(const char* name, const Deviation& d, int n) {
 }
 
 }  // namespace
+
+bool read_test_line(std::FILE* file, std::string& line) {
+    line.clear();
+    int ch;
+    bool any = false;
+    while ((ch = std::fgetc(file)) != EOF) {
+        any = true;
+        if (ch == '\n') break;
+        if (line.size() < MAX_TEST_LINE) line.push_back(static_cast<char>(ch));
+    }
+    return any;
+}
+
+int test_evaluation(const Position& position) {
+    pawn_hash_key = compute_pawn_hash_key(position);
+    piece_counts = count_pieces(position);
+    PawnRecord record;
+    AttackInfo attacks;
+    int flag_word = 0;
+    return evaluate(position, record, -32000, 32000, flag_word, 0, attacks);
+}
 
 int parse_test_line(std::string_view text, Position& position, int& old_score, int& search_score) {
     std::string_view words[TEST_LINE_WORDS];
@@ -136,12 +141,7 @@ int run_eval_test() {
         if (old_difference > 100 || old_difference < -100) continue;
 
         ++n;
-        pawn_hash_key = compute_pawn_hash_key(position);
-        piece_counts = count_pieces(position);
-        PawnRecord record;
-        AttackInfo attacks;
-        int flag_word = 0;
-        const int new_score = evaluate(position, record, -32000, 32000, flag_word, 0, attacks);
+        const int new_score = test_evaluation(position);
         out("old: %i new %i search %i\n", old_score, new_score, search_score);
 
         const long long new_difference = static_cast<long long>(new_score) - search_score;

@@ -7,6 +7,7 @@
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
+#include "book/book.h"
 #include "eval/evaluate.h"
 #include "movegen/generate_evasions.h"
 #include "movegen/generate_moves.h"
@@ -367,7 +368,14 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
     Iteration it{};
     int score = 0;
     int root_eval = 0;
-    {
+    Move book_move = 0;
+    const bool from_book = search_settings.book != 0 && probe_book(position, book_move);
+    if (from_book) {
+        // The book's move is played as it stands: no search, score 0, nothing to ponder on.
+        it.best_move = book_move;
+        move_to_text(position, book_move, it.best_text);
+        engine_log("\nbook move %s", it.best_text);
+    } else {
         root_eval = full_evaluation(position, 0);
         engine_log("\ndepth  eval  time      nodes  kN/s  QS  BR  NR \tpv");
         int previous = 0;
@@ -403,6 +411,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
     first_pv_move(it.pv_text, ponder_text);
 
     last_search.has_move = 1;
+    last_search.from_book = from_book ? 1 : 0;
     last_search.best_move = it.best_move;
     last_search.score = score;
     last_search.depth = it.number;

@@ -6,6 +6,7 @@
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "harness/eval_test.h"
+#include "harness/test_suite.h"
 #include "movegen/generate_moves.h"
 #include "movegen/perft.h"
 #include "protocol/uci_loop.h"
@@ -50,6 +51,13 @@ void run_perft(ConsoleState& state, const std::string& depth_word) {
     double rate = seconds > 0 ? static_cast<float>(perft_nodes) / seconds / 1000.0 : 0.0;
     out("\ntree to depth %i: %lld nodes in %.2f seconds (%.1f kN/s)", depth,
         static_cast<long long>(perft_nodes), seconds, rate);
+}
+
+// "test N": without a depth of at least one there is nothing to run.
+void run_suite(const std::string& depth_word) {
+    if (depth_word.empty()) return;
+    const int depth = read_decimal(depth_word);
+    if (depth >= 1) run_test_suite(depth);
 }
 
 // A typed move: the last generated move whose text matches; refused when illegal.
@@ -120,6 +128,8 @@ int console_loop() {
             console_go(state.current);
         else if (command == "new")
             state.current = start_position;
+        else if (command == "test")
+            run_suite(argument);
         else if (command == "testeval")
             run_eval_test();
         else

@@ -2,8 +2,10 @@
 
 #include "support/engine_runner.h"
 
-EngineProcess::EngineProcess(const std::string& name, const std::string& first_line)
+EngineProcess::EngineProcess(const std::string& name, const std::string& first_line,
+                             const std::vector<StartFile>& files)
     : dir(make_scratch_dir(name)) {
+    for (const StartFile& file : files) write_file(dir, file.name, file.text);
     start_engine(child, dir);
     if (!first_line.empty()) send(first_line);
 }
