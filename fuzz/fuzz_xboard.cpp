@@ -4,12 +4,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "book/book.h"
 #include "fuzz_support.h"
 #include "harness/protocol_lines.h"
 #include "protocol/xboard_loop.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_reset();
+    // The shipped book, so that "bk" leads the search to book moves as well.
+    static const bool book_loaded = load_book(ORLO_SOURCE_DIR "/data/book.txt") != 0;
+    (void)book_loaded;
     if (!redirect_input_to_text(fuzz_text(data, size))) return 0;
     FuzzOutput output;
     xboard_loop();
