@@ -27,7 +27,7 @@ for source in fuzz/fuzz_*.cpp; do
   fi
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' build-fuzz/"$name".log | grep -o '[0-9]*$' || echo 0)
   rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' build-fuzz/"$name".log | grep -o '[0-9]*$' || echo 0)
-  echo "$name: $runs runs, $rate per second, corpus $(ls "$work" | wc -l) files" \
-       "($(du -sk "$work" | cut -f1) KB)"
+  echo "$name: $runs runs, $rate per second, corpus $(ls "$work" | wc -l) inputs" \
+       "($(cat "$work"/* | wc -c) bytes)"
 done
 exit $status
