@@ -8,6 +8,7 @@
 #include "search/search_state.h"
 #include "search/think.h"
 #include "search/trans_table.h"
+#include "shell/clock.h"
 #include "support/positions.h"
 #include "support/search_run.h"
 
@@ -52,6 +53,28 @@ TEST(AlphaBeta, MateAndStalemateScores) {
     // Stalemate scores 0, whatever the contempt.
     Position stalemate = node_setup("k7/2Q5/1K6/8/8/8/8/8 b", 2, 75, 0);
     EXPECT_EQ(search_node(stalemate, -MATE, MATE, 16), 0);
+}
+
+TEST(AlphaBeta, QuiescenceNodesCountTowardsTheNextLookAtTheClock) {
+    // A budget long used up: the next look at the clock stops the search.
+    Position p = node_setup("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 0, 0, 0);
+    time_budget = 1;
+    search_start_ms = clock_ms() - 1000;
+    // Few alpha-beta nodes (off any grid of them) but many quiescence nodes: the look is due.
+    stats.node_count = 1;
+    stats.qs_node_count = 100000;
+    next_interrupt_check = INTERRUPT_INTERVAL;
+    search_node(p, -MATE, MATE, 16);
+    EXPECT_EQ(stop_flag, 1);
+    // Not yet due: the node is searched.
+    p = node_setup("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 0, 0, 0);
+    time_budget = 1;
+    search_start_ms = clock_ms() - 1000;
+    next_interrupt_check = INTERRUPT_INTERVAL;
+    search_node(p, -MATE, MATE, 8);
+    EXPECT_EQ(stop_flag, 0);
+    time_budget = 100000000;
+    stop_flag = 0;
 }
 
 TEST(AlphaBeta, RepetitionFourPliesBackScoresContemptForTheRootSide) {

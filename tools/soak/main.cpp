@@ -3,7 +3,7 @@
 // malformed lines and clock overruns. Exit status 0 only when there were none.
 //
 //   soak ENGINE [--games N] [--protocol uci|xboard|both] [--base MS] [--inc MS]
-//               [--openings FILE] [--plies N] [--dir DIR]
+//               [--openings FILE] [--plies N] [--dir DIR] [--keep]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +29,7 @@ struct Options {
     std::string openings;
     int ply_limit = 600;
     std::string dir = "soak-games";
+    bool keep = false;  // keep every game's directory, not only those with faults
 };
 
 struct Totals {
@@ -50,8 +51,14 @@ struct Totals {
 bool parse_options(int argc, char** argv, Options& o) {
     if (argc < 2) return false;
     o.engine = argv[1];
-    for (int i = 2; i + 1 < argc; i += 2) {
+    for (int i = 2; i < argc; i += 2) {
         const std::string key = argv[i];
+        if (key == "--keep") {
+            o.keep = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
         const char* value = argv[i + 1];
         if (key == "--games")
             o.games = std::atoi(value);
@@ -70,7 +77,7 @@ bool parse_options(int argc, char** argv, Options& o) {
         else
             return false;
     }
-    return (argc % 2 == 0) && o.games > 0 && o.base_ms > 0 && o.increment_ms >= 0 &&
+    return o.games > 0 && o.base_ms > 0 && o.increment_ms >= 0 &&
            (o.protocol == "uci" || o.protocol == "xboard" || o.protocol == "both");
 }
 
@@ -114,7 +121,7 @@ Totals run_games(const Options& o, RefereeProtocol protocol,
         }
         if (!r.faults.empty()) std::printf("    moves: %s\n", r.moves.c_str());
         // A clean game's directory holds only the engines' logs.
-        if (r.faults.empty()) std::filesystem::remove_all(setup.directory);
+        if (r.faults.empty() && !o.keep) std::filesystem::remove_all(setup.directory);
         std::fflush(stdout);
     }
     const double seconds = (clock_ms_precise() - start) / 1000.0;
@@ -141,7 +148,7 @@ int main(int argc, char** argv) {
     if (!parse_options(argc, argv, o)) {
         std::fprintf(stderr,
                      "usage: soak ENGINE [--games N] [--protocol uci|xboard|both] [--base MS] "
-                     "[--inc MS] [--openings FILE] [--plies N] [--dir DIR]\n");
+                     "[--inc MS] [--openings FILE] [--plies N] [--dir DIR] [--keep]\n");
         return 2;
     }
     // The referee checks moves with the engine's own generator and keys.
