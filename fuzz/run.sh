@@ -8,6 +8,9 @@ cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
   -DORLO_FUZZ=ON -DORLO_NATIVE=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" >/dev/null
 mkdir -p build-fuzz/findings
+# Leaks count as findings; undefined behaviour stops the run (the build does not recover).
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 for source in fuzz/fuzz_*.cpp; do
   name=$(basename "$source" .cpp)
@@ -24,6 +27,7 @@ for source in fuzz/fuzz_*.cpp; do
   fi
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' build-fuzz/"$name".log | grep -o '[0-9]*$' || echo 0)
   rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' build-fuzz/"$name".log | grep -o '[0-9]*$' || echo 0)
-  echo "$name: $runs runs, $rate per second, corpus $(ls "$work" | wc -l) files"
+  echo "$name: $runs runs, $rate per second, corpus $(ls "$work" | wc -l) inputs" \
+       "($(cat "$work"/* | wc -c) bytes)"
 done
 exit $status

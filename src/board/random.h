@@ -6,3 +6,8 @@
 
 // Returns 0..32767.
 int next_random();
+
+// The generator's state, so that an in-process driver (the fuzz targets) can start every
+// input from the same draws.
+std::uint32_t random_state();
+void set_random_state(std::uint32_t state);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "board/fen.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "eval/eval_context.h"
@@ -13,7 +12,6 @@
 #include "eval/eval_weights.h"
 #include "eval/pawn_table.h"
 #include "eval/terms.h"
-#include "shell/output.h"
 
 std::uint64_t eval_count = 0;
 std::uint64_t lazy_eval_count = 0;
@@ -69,10 +67,7 @@ int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, i
     const bool white_to_move = !(position.flags & BLACK_TO_MOVE);
     const EvalWeights& w = eval_weights;
     EvalReport terms{};
-    if (report) {
-        out("\nnow evaluating\n");
-        print_board(position);
-    }
+    if (report) print_eval_heading(position);
     ++eval_count;
     passer_flag_out = 0;
 

@@ -91,6 +91,9 @@ bool xboard_handle_line(XboardSession& session, const std::string& line) {
 }
 
 int xboard_loop() {
+    // The console's prompt has no line end: without one the first protocol line (the
+    // features) would share its line and the interface would not see it.
+    out("\n");
     protocol_mode = 1;
     ignore_interrupt_signal();
     // The console's prompt has no line end; xboard reads commands only at the start of a

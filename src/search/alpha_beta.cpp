@@ -29,7 +29,9 @@ inline int search_child(Position& position, int alpha, int beta, int depth, Move
 
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint) {
     if (stop_flag) return 0;
-    if ((stats.node_count & 4095) == 0) {
+    const std::int64_t nodes = stats.node_count + stats.qs_node_count;
+    if (nodes >= next_interrupt_check) {
+        next_interrupt_check = nodes + INTERRUPT_INTERVAL;
         stop_flag = check_interrupt();
         if (stop_flag) return 0;
     }

@@ -31,6 +31,9 @@ bool isready_waiting() {
 }  // namespace
 
 int check_interrupt() {
+#ifdef ORLO_FUZZING
+    if (stats.node_count + stats.qs_node_count >= FUZZ_NODE_LIMIT) return 1;
+#endif
     const std::int64_t elapsed = clock_ms() - search_start_ms;
     if (elapsed > 4 * time_budget && pondering != 1) return 1;
     if (protocol_mode != UCI_MODE) return 0;

@@ -9,6 +9,22 @@
 
 constexpr int MATE = 32000;
 
+// How often, in nodes of both searches, the search looks at the clock and the input.
+// Quiescence nodes count too: a stretch of alpha-beta nodes with large quiescence trees
+// below them could otherwise run far past the time limit between two looks.
+#ifdef ORLO_FUZZING
+// The fuzz build drives whole protocol sessions in-process: its searches end at these limits
+// and never by the clock, so that every run of an input does the same and stays short.
+constexpr std::int64_t INTERRUPT_INTERVAL = 256;
+constexpr int FUZZ_DEPTH_LIMIT = 3;
+constexpr std::int64_t FUZZ_NODE_LIMIT = 4096;  // alpha-beta and quiescence nodes
+#else
+constexpr std::int64_t INTERRUPT_INTERVAL = 4096;
+#endif
+// The node total (alpha-beta and quiescence) at which the next look is due; 0 at the start
+// of each search, so the first node looks at once.
+extern std::int64_t next_interrupt_check;
+
 // Planned time in ms and the clock reading when the search proper started.
 extern std::int64_t time_budget;
 extern std::int64_t search_start_ms;

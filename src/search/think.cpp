@@ -37,6 +37,7 @@ std::array<std::uint32_t, PATH_ROOT + MAX_PLY + 1> path_keys{};
 std::array<std::int32_t, MAX_PLY + 2> null_mark{};
 std::array<std::int32_t, MAX_PLY + 2> check_extended{};
 SearchStats stats{};
+std::int64_t next_interrupt_check = 0;
 
 namespace {
 
@@ -193,6 +194,9 @@ void append_position_log(const Position& position, int root_eval, int score) {
 // Sets up everything a search starts from (steps that do not depend on the mode).
 void prepare_search(Position& position, int time_ms, int depth, const EngineSettings& s,
                     int& iteration_limit) {
+    // The search's time starts here, wiping the tables included: at a fast control those
+    // milliseconds come off the same clock as the search's own.
+    search_start_ms = clock_ms();
     static bool first_call = true;
     if (first_call) {
         clear_history();
@@ -215,9 +219,13 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     count_material(position);
 
     const double clear_start = clock_ms_precise();
-    search_start_ms = clock_ms();
     clear_hash_tables();
-    out(" \nhash cleared/aged in %.3f s\n", (clock_ms_precise() - clear_start) / 1000.0);
+    const double clear_seconds = (clock_ms_precise() - clear_start) / 1000.0;
+    // A protocol's output carries its own lines only: there the figure goes to the log.
+    if (protocol_mode == CONSOLE_MODE)
+        out(" \nhash cleared/aged in %.3f s\n", clear_seconds);
+    else
+        engine_log("\nhash cleared/aged in %.3f s", clear_seconds);
     clear_history();
 
     // The game's positions before the root, nearest last, for the repetition test.
@@ -235,6 +243,7 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
                             position.black_bishops | position.black_knights | position.black_pawns;
 
     stats = SearchStats{};
+    next_interrupt_check = 0;
     eval_count = 0;
     lazy_eval_count = 0;
     double_check_count = 0;
@@ -247,7 +256,10 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
             depth < 1 ? 1 : (depth > iteration_limit - 1 ? iteration_limit - 1 : depth);
         time_budget = NO_LIMIT_MS;
     }
-    search_start_ms = clock_ms();
+#ifdef ORLO_FUZZING
+    if (iteration_limit > FUZZ_DEPTH_LIMIT) iteration_limit = FUZZ_DEPTH_LIMIT;
+    time_budget = NO_LIMIT_MS;
+#endif
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "shell/engine_log.h"
 #include "shell/large_pages.h"
 #include "shell/output.h"
+#include "shell/protocol_output.h"
 
 std::uint32_t main_entries = 0;
 std::uint32_t qs_entries = 0;
@@ -65,7 +66,11 @@ bool allocate(HashSizes sizes) {
 // 1 MB; prints the failure message once. Returns whether `first` was had.
 bool allocate_or_fall_back(HashSizes first, std::int64_t megabytes) {
     if (allocate(first)) return true;
-    out("hashinit failed!\n");
+    // In UCI mode (a "Hash" option too large) the message must be a protocol line.
+    if (protocol_mode == 2)
+        send_line("info string hashinit failed!");
+    else
+        out("hashinit failed!\n");
     for (std::int64_t mb = megabytes / 2; mb >= MIN_HASH_MB; mb /= 2)
         if (allocate(hash_sizes_for(mb))) break;
     return false;

@@ -86,6 +86,14 @@ std::string read_child_until(ChildProcess& child, const std::string& wanted, int
     }
 }
 
+bool read_child_line(ChildProcess& child, std::string& line, int timeout_ms) {
+    std::string text = read_child_until(child, "\n", timeout_ms);
+    if (text.empty()) return false;
+    text.pop_back();
+    line = text;
+    return true;
+}
+
 std::string read_child_all(ChildProcess& child, int timeout_ms) {
     long long deadline = clock_ms() + timeout_ms;
     while (read_some(child, deadline)) {

@@ -20,6 +20,8 @@ bool send_to_child(ChildProcess& child, const std::string& text);
 // Reads until `wanted` occurs in the received text or timeout_ms passes; returns the text up
 // to and including `wanted` and consumes it, or "" (leaving the text unconsumed) on timeout.
 std::string read_child_until(ChildProcess& child, const std::string& wanted, int timeout_ms);
+// Reads one line (without its end) within timeout_ms; false on timeout or end of output.
+bool read_child_line(ChildProcess& child, std::string& line, int timeout_ms);
 // Reads everything until the child closes its output or timeout_ms passes.
 std::string read_child_all(ChildProcess& child, int timeout_ms);
 // Closes the child's standard input (end of input for it).

@@ -4,6 +4,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+
 #include "shell/input.h"
 #include "shell/write_all.h"
 
@@ -31,6 +34,23 @@ bool write_input_pipe(InputPipe& pipe, const std::string& text) {
 void close_input_pipe(InputPipe& pipe) {
     if (pipe.write_fd >= 0) ::close(pipe.write_fd);
     pipe.write_fd = -1;
+}
+
+bool redirect_input_to_text(const std::string& text) {
+    InputPipe pipe;
+    if (!redirect_input_to_pipe(pipe)) return false;
+    // Nobody reads while the text is written, so all of it must fit in the pipe at once.
+    int room = ::fcntl(pipe.write_fd, F_GETPIPE_SZ);
+    if (room >= 0 && text.size() > static_cast<std::size_t>(room)) {
+        const std::size_t wanted = std::min<std::size_t>(text.size(), 1u << 30);
+        ::fcntl(pipe.write_fd, F_SETPIPE_SZ, static_cast<int>(wanted));
+        room = ::fcntl(pipe.write_fd, F_GETPIPE_SZ);
+    }
+    const std::size_t fits = room > 0 ? static_cast<std::size_t>(room) : 0;
+    const bool whole = text.size() <= fits;
+    write_input_pipe(pipe, whole ? text : text.substr(0, fits));
+    close_input_pipe(pipe);
+    return whole;
 }
 
 bool make_input_nonblocking() {

@@ -15,6 +15,10 @@ bool write_input_pipe(InputPipe& pipe, const std::string& text);
 void close_input_pipe(InputPipe& pipe);
 // Sets O_NONBLOCK on the input descriptor, as a parent process may leave it.
 bool make_input_nonblocking();
+// Makes a pipe holding `text`, already ended, the input: how an in-process driver hands a
+// whole session to a loop. The pipe is enlarged to hold the text where the system allows;
+// returns false when only the start of the text fit (that start is still the input).
+bool redirect_input_to_text(const std::string& text);
 // Makes the named file the input.
 bool redirect_input_to_file(const std::string& path);
 // Back to standard input, closing a redirected descriptor.

@@ -1,22 +1,11 @@
-// What a GUI checks in an engine's protocol output: well-formed UCI "info" and "bestmove"
-// lines and xboard "move" lines, and a pipe session with a running engine.
+// A pipe session with a running engine; the line forms come from harness/protocol_lines.h.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "harness/protocol_lines.h"
 #include "shell/child_process.h"
-
-// Coordinate move text: four square characters and an optional promotion letter.
-bool is_move_text(const std::string& word);
-// "info ..." as the UCI grammar has it (the pv holds moves only; scores "cp N" or "mate N",
-// optionally followed by "lowerbound" or "upperbound").
-bool well_formed_info(const std::string& line);
-// "bestmove MOVE" or "bestmove MOVE ponder MOVE"; MOVE may be "0000".
-bool well_formed_bestmove(const std::string& line);
-
-// The lines of a text (without their ends).
-std::vector<std::string> lines_of(const std::string& text);
 
 // A file the engine finds in its working directory when it starts (orlo.ini, book.txt...).
 struct StartFile {

@@ -11,6 +11,7 @@
 #include "movegen/generate_evasions.h"
 #include "movegen/generate_moves.h"
 #include "shell/engine_log.h"
+#include "shell/protocol_output.h"
 #include "support/engine_runner.h"
 #include "support/positions.h"
 #include "support/search_run.h"
@@ -67,6 +68,11 @@ TEST(HashInit, ResizeLogAndFallbackWhenMemoryIsRefused) {
     const HashSizes small = hash_sizes_for(16);
     hash_memory_limit =
         (std::uint64_t{small.main_entries} + 4) * 12 + std::uint64_t{small.qs_entries} * 8;
+    // In UCI mode the message must be a protocol line (a "Hash" option too large).
+    protocol_mode = 2;
+    r = resize_in_scratch(128, "hash_fallback_uci");
+    protocol_mode = 0;
+    EXPECT_EQ(r.printed, "info string hashinit failed!\n");
     r = resize_in_scratch(128, "hash_fallback");
     EXPECT_EQ(r.result, 0);
     EXPECT_EQ(r.printed, "hashinit failed!\n");

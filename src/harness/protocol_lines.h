@@ -1,0 +1,28 @@
+// The forms of the lines an engine may send to a GUI, as a GUI's parser would accept them:
+// UCI ("id", "option", "uciok", "readyok", "info", "bestmove") and xboard ("feature",
+// "pong", "move", thinking output, results, "resign", "tellothers" and friends). The
+// referee of self-play games, the fuzz targets and the tests check output with these.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Coordinate move text: four square characters and an optional promotion letter.
+bool is_move_text(const std::string& word);
+// "info ..." as the UCI grammar has it (the pv holds moves only; scores "cp N" or "mate N",
+// optionally followed by "lowerbound" or "upperbound"; "string" takes the rest of the line).
+bool well_formed_info(const std::string& line);
+// "bestmove MOVE" or "bestmove MOVE ponder MOVE"; MOVE may be "0000".
+bool well_formed_bestmove(const std::string& line);
+// An xboard thinking line: depth, score, centiseconds and nodes, then the moves of the
+// principal variation (the engine closes it with ".").
+bool well_formed_thinking(const std::string& line);
+
+// Any line a UCI engine may send once the "uci" line has been answered (empty lines too:
+// every GUI skips them).
+bool is_uci_line(const std::string& line);
+// Any line an xboard engine may send (empty lines too).
+bool is_xboard_line(const std::string& line);
+
+// The lines of a text, without their ends; a last line without an end counts too.
+std::vector<std::string> lines_of(const std::string& text);

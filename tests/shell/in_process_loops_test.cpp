@@ -1,0 +1,101 @@
+// The protocol loops driven in-process, as the fuzz targets drive them: the whole session in
+// a pipe (redirect_input_to_text), the output captured, the loop returning its status.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "harness/protocol_lines.h"
+#include "protocol/uci_loop.h"
+#include "protocol/xboard_loop.h"
+#include "shell/input.h"
+#include "shell/input_redirect.h"
+#include "shell/protocol_output.h"
+#include "support/engine_runner.h"
+#include "support/search_run.h"
+
+namespace {
+
+struct Session {
+    int status;
+    std::string output;
+};
+
+// Runs the loop on the text in a scratch directory (it writes its logs there).
+template <typename Loop>
+Session run_loop(Loop loop, const std::string& text, const std::string& name) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(make_scratch_dir(name));
+    Session session{-1, ""};
+    EXPECT_TRUE(redirect_input_to_text(text));
+    {
+        CapturedOutput capture;
+        session.status = loop();
+        session.output = capture.text();
+    }
+    restore_standard_input();
+    fresh_search_state(0);
+    std::filesystem::current_path(previous);
+    return session;
+}
+
+}  // namespace
+
+TEST(InProcessLoops, UciSessionEndsWithTheInput) {
+    const Session s = run_loop(uci_loop, "uci\nisready\nposition startpos\ngo depth 2\n", "uci_in");
+    EXPECT_EQ(s.status, 0);
+    EXPECT_NE(s.output.find("\nreadyok\n"), std::string::npos);
+    EXPECT_NE(s.output.find("\nbestmove "), std::string::npos);
+    for (const std::string& line : lines_of(s.output)) EXPECT_TRUE(is_uci_line(line)) << line;
+}
+
+TEST(InProcessLoops, XboardSessionEndsWithTheInput) {
+    const Session s = run_loop(xboard_loop, "protover 2\nnew\nsd 2\ngo\nping 3\n", "xboard_in");
+    EXPECT_EQ(s.status, 0);
+    EXPECT_NE(s.output.find("\nmove "), std::string::npos);
+    EXPECT_NE(s.output.find("\npong 3\n"), std::string::npos);
+    for (const std::string& line : lines_of(s.output)) EXPECT_TRUE(is_xboard_line(line)) << line;
+}
+
+TEST(InProcessLoops, TextLargerThanAPipeArrivesWhole) {
+    std::string text;
+    for (int i = 0; i < 40000; ++i) text += "line " + std::to_string(i) + "\n";
+    ASSERT_GT(text.size(), 65536u);
+    EXPECT_TRUE(redirect_input_to_text(text));
+    std::string line, last;
+    int count = 0;
+    while (read_line(line)) {
+        ++count;
+        last = line;
+    }
+    restore_standard_input();
+    EXPECT_EQ(count, 40000);
+    EXPECT_EQ(last, "line 39999");
+}
+
+TEST(ProtocolLines, WhatAnInterfaceCanRead) {
+    EXPECT_TRUE(is_uci_line(""));
+    EXPECT_TRUE(is_uci_line("id name Orlo 0.953"));
+    EXPECT_TRUE(is_uci_line("option name Hash type spin default 1 min 1 max 4096"));
+    EXPECT_TRUE(is_uci_line("info depth 3 score cp -12 upperbound pv e2e4"));
+    EXPECT_TRUE(is_uci_line("info string anything at all: 5"));
+    EXPECT_TRUE(is_uci_line("bestmove e7e8q ponder a2a1n"));
+    EXPECT_FALSE(is_uci_line(" "));
+    EXPECT_FALSE(is_uci_line("hash cleared/aged in 0.002 s"));
+    EXPECT_FALSE(is_uci_line("now evaluating"));
+    EXPECT_FALSE(is_uci_line("info depth x"));
+    EXPECT_FALSE(is_uci_line("bestmove e2e4 ponder"));
+
+    EXPECT_TRUE(is_xboard_line("feature setboard=1 ping=1 analyze=1 variants=normal done=1"));
+    EXPECT_TRUE(is_xboard_line("move e1g1"));
+    EXPECT_TRUE(is_xboard_line("3 -25 12 4711 e2e4 e7e5 g1f3 ."));
+    EXPECT_TRUE(is_xboard_line("tellothers 3 -25 12 4711 e2e4 ."));
+    EXPECT_TRUE(is_xboard_line("1-0 {White mates}"));
+    EXPECT_TRUE(is_xboard_line("1/2-1/2 {Stalemate}"));
+    EXPECT_TRUE(is_xboard_line("tellusererror Illegal position"));
+    EXPECT_TRUE(is_xboard_line("pong 12"));
+    EXPECT_FALSE(is_xboard_line(">orlo feature setboard=1 ping=1 done=1"));
+    EXPECT_FALSE(is_xboard_line("move e9e4"));
+    EXPECT_FALSE(is_xboard_line("3 -25 12 e2e4 ."));
+    EXPECT_FALSE(is_xboard_line("hash cleared/aged in 0.002 s"));
+}
