@@ -8,9 +8,11 @@
 #include <sstream>
 
 #include "board/bitboard.h"
+#include "board/make_move.h"
 #include "board/position.h"
 #include "board/zobrist.h"
 #include "harness/protocol_lines.h"
+#include "movegen/generate_evasions.h"
 #include "protocol/play_move.h"
 #include "shell/child_process.h"
 #include "shell/clock.h"
@@ -199,8 +201,8 @@ bool play(Game& g, const std::string& move, MatchRule rule) {
 // The game's end by the rules, or "" while it goes on.
 std::string game_end(Game& g) {
     const bool black = (g.board.flags & BLACK_TO_MOVE) != 0;
-    if (!has_legal_move(g.board)) {
-        if (!mover_in_check(g.board)) {
+    if (!any_legal_move(g.board)) {
+        if (!side_to_move_in_check(g.board)) {
             g.report.result = "1/2-1/2";
             return "stalemate";
         }

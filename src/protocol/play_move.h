@@ -13,12 +13,3 @@ enum class MatchRule { FIRST, LAST };
 // generated move or the move would leave the own king attacked. The global keys and
 // material counters that make_move touches are restored either way.
 bool play_move_text(Position& position, const std::string& text, MatchRule rule);
-
-// Whether the side to move has any legal move.
-bool has_legal_move(const Position& position);
-
-// Whether the side to move is in check.
-bool mover_in_check(const Position& position);
-
-// Field-by-field equality of two positions.
-bool positions_equal(const Position& a, const Position& b);

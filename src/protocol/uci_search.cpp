@@ -1,5 +1,6 @@
 #include "protocol/uci_search.h"
 
+#include "board/make_move.h"
 #include "board/zobrist.h"
 #include "protocol/play_move.h"
 #include "protocol/uci_go.h"
@@ -47,8 +48,8 @@ void uci_go(UciSession& session, const std::string& line) {
     bool must_wait = go.infinite || pondering == 1;
     if (!moved) {
         // No legal move: a final score line now, then the protocol's null move.
-        send_line(mover_in_check(position) ? "info depth 0 score mate 0"
-                                           : "info depth 0 score cp 0");
+        send_line(side_to_move_in_check(position) ? "info depth 0 score mate 0"
+                                                  : "info depth 0 score cp 0");
         if (must_wait) wait_for_release(session, go.infinite);
         send_line("bestmove 0000");
     } else {

@@ -1,5 +1,7 @@
 #include "protocol/xboard_reply.h"
 
+#include "board/make_move.h"
+#include "movegen/generate_evasions.h"
 #include "protocol/play_move.h"
 #include "search/think.h"
 #include "shell/output.h"
@@ -19,14 +21,14 @@ void search_and_record(XboardGame& game, int budget_ms) {
     pondering = 0;
     Position before = game.position;
     think(game.position, budget_ms, game.clock.depth_limit, settings, 0);
-    if (!positions_equal(before, game.position)) game_advance(game);
+    if (before != game.position) game_advance(game);
 }
 
 }  // namespace
 
 std::string game_result(const Position& position) {
-    if (has_legal_move(position)) return "";
-    if (!mover_in_check(position)) return "1/2-1/2 {Stalemate}";
+    if (any_legal_move(position)) return "";
+    if (!side_to_move_in_check(position)) return "1/2-1/2 {Stalemate}";
     return (position.flags & BLACK_TO_MOVE) ? "1-0 {White mates}" : "0-1 {Black mates}";
 }
 

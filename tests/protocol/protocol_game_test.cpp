@@ -31,7 +31,7 @@ TEST(UciPosition, MovesPlayedAndKeys) {
     ASSERT_TRUE(apply_position(game, "position startpos moves e2e5 e7e5"));
     EXPECT_EQ(game.moves_played, 0);
     EXPECT_EQ(key_count, 1);
-    EXPECT_TRUE(positions_equal(game.position, start_position));
+    EXPECT_EQ(game.position, start_position);
 }
 
 TEST(UciPosition, KingExposingTokensAreSkipped) {
@@ -42,7 +42,7 @@ TEST(UciPosition, KingExposingTokensAreSkipped) {
         game, "position fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3 e7e1 e1d1"));
     EXPECT_EQ(game.moves_played, 1);
     EXPECT_EQ(key_count, 2);
-    EXPECT_TRUE(positions_equal(game.position, from_fen("4k3/4r3/8/8/8/8/4B3/3K4 b - - 0 1")));
+    EXPECT_EQ(game.position, from_fen("4k3/4r3/8/8/8/8/4B3/3K4 b - - 0 1"));
 }
 
 TEST(UciPosition, RefusedFenKeepsTheGame) {
@@ -54,7 +54,7 @@ TEST(UciPosition, RefusedFenKeepsTheGame) {
     EXPECT_FALSE(apply_position(game, "position"));
     // Black to move while white is in check: the side not to move may not be in check.
     EXPECT_FALSE(apply_position(game, "position fen 4k3/8/8/8/8/8/4r3/4K3 b - - 0 1"));
-    EXPECT_TRUE(positions_equal(game.position, before));
+    EXPECT_EQ(game.position, before);
     EXPECT_EQ(game.moves_played, 1);
     EXPECT_EQ(key_count, 2);
 }
@@ -86,7 +86,7 @@ TEST(XboardGame, TakeBacksStopAtTheRecordsStart) {
     EXPECT_EQ(key_count, 2);
     EXPECT_TRUE(game.position.flags & BLACK_TO_MOVE);
     game_take_back(game, 1);
-    EXPECT_TRUE(positions_equal(game.position, start_position));
+    EXPECT_EQ(game.position, start_position);
     EXPECT_EQ(key_count, 1);
 }
 
@@ -101,12 +101,12 @@ TEST(XboardGame, SetboardStartsANewRecord) {
     EXPECT_EQ(key_count, 1);
     EXPECT_EQ(key_history[0], compute_hash_key(from_fen(fen)));
     game_take_back(game, 1);
-    EXPECT_TRUE(positions_equal(game.position, from_fen(fen)));
+    EXPECT_EQ(game.position, from_fen(fen));
 
     Position before = game.position;
     EXPECT_FALSE(game_setboard(game, "garbage"));
     EXPECT_FALSE(game_setboard(game, "4k3/8/8/8/8/8/8/4K2P w - - 0 1"));
-    EXPECT_TRUE(positions_equal(game.position, before));
+    EXPECT_EQ(game.position, before);
 }
 
 TEST(XboardGame, ResultsWhenNoMoveIsLeft) {

@@ -7,7 +7,6 @@
 
 #include "board/zobrist.h"
 #include "book/book.h"
-#include "protocol/play_move.h"
 #include "search/game_keys.h"
 #include "search/search_state.h"
 #include "shell/protocol_output.h"
@@ -123,7 +122,7 @@ TEST(Think, BookMoveEndsTheSearchWhenTheSettingsAskForIt) {
     with_book.book = 1;
     SearchRun run = run_think(start_position, 0, 3, with_book);
     EXPECT_EQ(last_search.from_book, 1);
-    EXPECT_TRUE(positions_equal(run.after, after_e4));
+    EXPECT_EQ(run.after, after_e4);
     EXPECT_FALSE(contains(run.output, "\nd  1/")) << run.output;
     EXPECT_EQ(ponder_move, 0u);
     // Book off, or no book move: a search.
