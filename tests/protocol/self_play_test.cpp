@@ -6,41 +6,25 @@
 #include "harness/referee.h"
 #include "support/engine_runner.h"
 
-namespace {
-
-constexpr int PLY_CAP = 40;
-
-GameReport short_game(RefereeProtocol protocol, const std::string& name) {
-    RefereeSetup setup;
-    setup.engine = ORLO_BINARY;
-    setup.directory = make_scratch_dir(name);
-    setup.protocol = protocol;
-    setup.base_ms = 3000;
-    setup.increment_ms = 0;
-    setup.count_overruns = false;
-    setup.ply_limit = PLY_CAP;
-    setup.grace_ms = 60000;
-    setup.opening = {"e2e4", "c7c5"};
-    return referee_game(setup);
-}
-
-void expect_clean(const GameReport& r) {
-    std::string faults;
-    for (const std::string& f : r.faults) faults += f + "\n";
-    EXPECT_EQ(r.crashes, 0) << faults;
-    EXPECT_EQ(r.hangs, 0) << faults;
-    EXPECT_EQ(r.illegal_moves, 0) << faults << r.moves;
-    EXPECT_EQ(r.malformed_lines, 0) << faults;
-    EXPECT_GT(r.plies, 0);
-    EXPECT_NE(r.result, "*") << r.reason;
-}
-
-}  // namespace
-
-TEST(SelfPlay, UciGame) {
-    expect_clean(short_game(RefereeProtocol::UCI, "self_uci"));
-}
-
-TEST(SelfPlay, XboardGame) {
-    expect_clean(short_game(RefereeProtocol::XBOARD, "self_xboard"));
+TEST(SelfPlay, GamesThroughEachProtocol) {
+    for (RefereeProtocol protocol : {RefereeProtocol::UCI, RefereeProtocol::XBOARD}) {
+        RefereeSetup setup;
+        setup.engine = ORLO_BINARY;
+        setup.directory =
+            make_scratch_dir(protocol == RefereeProtocol::UCI ? "self_uci" : "self_xboard");
+        setup.protocol = protocol;
+        setup.base_ms = 3000;
+        setup.increment_ms = 0;
+        setup.count_overruns = false;
+        setup.ply_limit = 40;
+        setup.grace_ms = 60000;
+        setup.opening = {"e2e4", "c7c5"};
+        const GameReport r = referee_game(setup);
+        std::string faults;
+        for (const std::string& f : r.faults) faults += f + "\n";
+        EXPECT_EQ(r.crashes + r.hangs + r.illegal_moves + r.malformed_lines, 0)
+            << faults << r.moves;
+        EXPECT_GT(r.plies, 0);
+        EXPECT_NE(r.result, "*") << r.reason;
+    }
 }
