@@ -1,5 +1,5 @@
 // The shipped book in play: with book.txt and "book 1" in orlo.ini the engine answers the
-// first moves of a game from the book, under UCI and under xboard.
+// first moves of a game from the book.
 #include <gtest/gtest.h>
 
 #include "board/fen.h"
@@ -28,13 +28,6 @@ bool in_book(const std::vector<std::string>& moves) {
     return FILES[0].text.rfind(start, 0) == 0 || contains(FILES[0].text, "\n" + start);
 }
 
-// A thinking line starts with the iteration number.
-bool has_thinking_line(const std::string& text) {
-    for (const std::string& line : lines_of(text))
-        if (!line.empty() && line[0] >= '1' && line[0] <= '9') return true;
-    return false;
-}
-
 }  // namespace
 
 TEST(BookPlay, UciGameOpensFromTheBook) {
@@ -56,20 +49,4 @@ TEST(BookPlay, UciGameOpensFromTheBook) {
     EXPECT_EQ(engine.quit(), 0);
     const std::string log = read_file(engine.dir + "/orlo.txt");
     for (const std::string& move : moves) EXPECT_TRUE(contains(log, "\nbook move " + move)) << log;
-}
-
-TEST(BookPlay, XboardAnswersFromTheBookUntilToldOtherwise) {
-    XboardEngine engine("book_xboard", FILES);
-    engine.exchange("new");
-    engine.exchange("sd 2");
-    std::string text = engine.exchange("e2e4");
-    EXPECT_FALSE(has_thinking_line(text)) << text;
-    const std::string reply = text.substr(text.rfind("move ") + 5, 4);
-    ASSERT_TRUE(in_book({"e2e4", reply})) << reply;
-    // The record holds the book move: after "bk" the next move is answered by a search.
-    engine.exchange("bk");
-    text = engine.exchange("g1f3");
-    EXPECT_TRUE(has_thinking_line(text)) << text;
-    EXPECT_TRUE(legal_after("", {"e2e4", reply, "g1f3"}, text.substr(text.rfind("move ") + 5, 4)));
-    EXPECT_EQ(engine.quit(), 0);
 }
