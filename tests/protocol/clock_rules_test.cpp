@@ -15,13 +15,11 @@ TEST(UciClockRule, Budgets) {
     } cases[] = {
         {"go wtime 60000 btime 60000", false, 1000},
         {"go wtime 60000 winc 1000", false, 4500},
-        {"go wtime 10000 movestogo 3", false, 2000},
         {"go wtime 100 movestogo 1", false, 20},
         {"go wtime 60000 btime 6000 binc 0", true, 100},  // the mover's own figures count
         {"go wtime 6000 btime 60000 binc 1000", true, 4500},
         // No clock or absurd figures still give a positive budget, without overflow.
         {"go", false, 1},
-        {"go wtime", false, 1},
         {"go wtime -5000 winc -100", false, 1},
         {"go wtime 2147483647 movestogo 2147483647", false, 1},
         {"go wtime 60000 movestogo -2", false, 1000},
