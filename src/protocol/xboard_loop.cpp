@@ -96,9 +96,6 @@ int xboard_loop() {
     out("\n");
     protocol_mode = 1;
     ignore_interrupt_signal();
-    // The console's prompt has no line end; xboard reads commands only at the start of a
-    // line, so the prompt's line is ended before anything else is said.
-    out("\n");
     XboardSession session;
     game_new(session.game);
     session.log = std::fopen("winboard.txt", "w");

@@ -40,8 +40,8 @@ void send_bestmove();
 // Searches the position for up to time_ms milliseconds (0: no limit) or depth plies (0: no
 // limit), writing the current mode's output; with search_settings.book set, a book move is
 // taken instead when there is one (no search, score 0, no ponder move). In console and
-// xboard modes the chosen move is made on position. moves_played is the count of moves the UCI "position" line played.
-// Returns 1 when a move was chosen, 0 when the root has no legal move (then at once, without
-// output beyond the console's "\ncheckmate" / "\nstalemate").
+// xboard modes the chosen move is made on position. moves_played is the count of moves the UCI
+// "position" line played. Returns 1 when a move was chosen, 0 when the root has no legal move (then
+// at once, without output beyond the console's "\ncheckmate" / "\nstalemate").
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played);
