@@ -114,7 +114,9 @@ int console_loop() {
         std::vector<std::string> words = split_words(line, 3);
         const std::string command = words.empty() ? std::string() : words[0];
         const std::string argument = words.size() > 1 ? words[1] : std::string();
-        if (command == "perft")
+        if (command == "quit")
+            return 0;
+        else if (command == "perft")
             run_perft(state, argument);
         else if (command == "xboard")
             return xboard_loop();

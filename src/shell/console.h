@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// Runs the console until end of input; returns the exit status.
+// Runs the console until "quit" or the end of input; returns the exit status.
 int console_loop();
 
 // Splits a line into blank-separated words (at most max_words).

@@ -11,13 +11,21 @@ namespace {
 const std::string START_DIAGRAM = board_diagram(start_position, true);
 const std::string PROMPT = "\n>orlo ";
 
-TEST(Console, BannerDiagramPromptAndCleanExitAtEndOfInput) {
-    const std::string dir = make_scratch_dir("console_banner");
-    int status = -2;
-    const std::string output = run_engine(dir, "new\nundo\n", &status);
+// The program ends cleanly at the end of input, or at "quit" without reading on.
+TEST(Console, BannerDiagramPromptAndCleanExit) {
+    const struct {
+        const char* input;
+        int prompts;
+    } cases[] = {{"new\nundo\n", 3}, {"new\nquit\nperft 1\n", 2}, {"quit", 1}};
     const std::string pass = START_DIAGRAM + PROMPT;
-    EXPECT_EQ(output, "\norlo 0.953\ninitializing...  done!" + pass + pass + pass);
-    EXPECT_EQ(status, 0);
+    for (const auto& c : cases) {
+        const std::string dir = make_scratch_dir("console_banner");
+        int status = -2;
+        std::string expected = "\norlo 0.953\ninitializing...  done!";
+        for (int i = 0; i < c.prompts; ++i) expected += pass;
+        EXPECT_EQ(run_engine(dir, c.input, &status), expected) << c.input;
+        EXPECT_EQ(status, 0);
+    }
 }
 
 TEST(Console, PerftAndHugeBinaryLinesAndAbsurdNumbers) {
