@@ -1,6 +1,7 @@
 // Fuzz target: arbitrary bytes as a UCI session, lines fed to the real UCI loop through the
 // input layer. Searches are bounded by the fuzz build's limits; the end of the input ends the
-// session as "quit" would. Every line the loop writes must have the protocol's form.
+// session as "quit" would. Every line the loop writes must have the protocol's form or be one
+// of the console texts a UCI search prints too (is_uci_line).
 #include <cstddef>
 #include <cstdint>
 

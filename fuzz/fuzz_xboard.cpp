@@ -1,6 +1,7 @@
 // Fuzz target: arbitrary bytes as an xboard session, lines fed to the real xboard loop
 // through the input layer. Searches are bounded by the fuzz build's limits; the end of the
-// input ends the session as "quit" would.
+// input ends the session as "quit" would. Every line the loop writes must have the protocol's
+// form or be the table wipe's text that every search prints (is_xboard_line).
 #include <cstddef>
 #include <cstdint>
 

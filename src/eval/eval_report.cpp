@@ -1,7 +1,6 @@
 #include "eval/eval_report.h"
 
 #include <cstdio>
-#include <string>
 
 #include "board/fen.h"
 #include "shell/engine_log.h"
@@ -46,20 +45,9 @@ void print_console_form(const EvalReport& r) {
 }  // namespace
 
 void print_eval_heading(const Position& position) {
-    if (protocol_mode != 2) {
-        out("\nnow evaluating\n");
-        print_board(position);
-        return;
-    }
-    send_line("info string now evaluating");
-    const std::string diagram = board_diagram(position, true);
-    std::size_t start = 0;
-    while (start < diagram.size()) {
-        std::size_t end = diagram.find('\n', start);
-        if (end == std::string::npos) end = diagram.size();
-        if (end > start) send_line(("info string " + diagram.substr(start, end - start)).c_str());
-        start = end + 1;
-    }
+    // The same text in every mode: interfaces pass over lines they do not know.
+    out("\nnow evaluating\n");
+    print_board(position);
 }
 
 void format_eval_report_lines(const EvalReport& r,

@@ -25,8 +25,8 @@ struct EvalReport {
 constexpr int EVAL_REPORT_LINES = 12;
 constexpr std::size_t EVAL_REPORT_LINE_SIZE = 64;
 
-// The report's heading, "now evaluating" and the board: console text, or in UCI mode the
-// same text as "info string" lines (a UCI interface gets protocol lines only).
+// The report's heading, "now evaluating" and the board, as the console prints them (in every
+// mode).
 void print_eval_heading(const Position& position);
 
 // Prints the report in the form the current mode wants (console text plus a copy in

@@ -106,8 +106,44 @@ bool well_formed_thinking(const std::string& line) {
     return true;
 }
 
+bool is_table_wipe_line(const std::string& line) {
+    if (line == " ") return true;
+    // "hash cleared/aged in %.3f s": digits, a point, three digits.
+    const std::string head = "hash cleared/aged in ";
+    const std::string tail = " s";
+    if (!starts_with(line, head) || line.size() < head.size() + 5 + tail.size()) return false;
+    if (line.compare(line.size() - tail.size(), tail.size(), tail) != 0) return false;
+    const std::string figure = line.substr(head.size(), line.size() - head.size() - tail.size());
+    const std::size_t point = figure.size() - 4;
+    for (std::size_t i = 0; i < figure.size(); ++i)
+        if (i == point ? figure[i] != '.' : (figure[i] < '0' || figure[i] > '9')) return false;
+    return true;
+}
+
+bool is_eval_heading_line(const std::string& line) {
+    if (line == "now evaluating" || line == "white to move" || line == "black to move") return true;
+    const std::string castling = "castling : WS WL BS BL ";
+    if (starts_with(line, castling)) {
+        // Four rights, each 0 or 1, blank-separated.
+        const std::string rights = line.substr(castling.size());
+        if (rights.size() != 7) return false;
+        for (std::size_t i = 0; i < rights.size(); ++i) {
+            const bool ok = i % 2 ? rights[i] == ' ' : (rights[i] == '0' || rights[i] == '1');
+            if (!ok) return false;
+        }
+        return true;
+    }
+    // A rank: eight squares, each a piece letter or "." and a blank.
+    if (line.size() != 16) return false;
+    for (std::size_t i = 0; i < line.size(); i += 2)
+        if (std::string("KQRBNPkqrbnp.").find(line[i]) == std::string::npos || line[i + 1] != ' ')
+            return false;
+    return true;
+}
+
 bool is_uci_line(const std::string& line) {
     if (line.empty()) return true;
+    if (is_table_wipe_line(line) || is_eval_heading_line(line)) return true;
     if (line == "uciok" || line == "readyok") return true;
     if (starts_with(line, "id name ") || starts_with(line, "id author ")) return true;
     if (starts_with(line, "option name ")) return line.find(" type ") != std::string::npos;
@@ -117,7 +153,7 @@ bool is_uci_line(const std::string& line) {
 }
 
 bool is_xboard_line(const std::string& line) {
-    if (line.empty()) return true;
+    if (line.empty() || is_table_wipe_line(line)) return true;
     if (line == "resign") return true;
     if (starts_with(line, "feature ")) return well_formed_feature(line);
     if (starts_with(line, "pong ")) return true;  // echoes the ping's word, whatever it was

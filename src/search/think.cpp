@@ -221,11 +221,8 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     const double clear_start = clock_ms_precise();
     clear_hash_tables();
     const double clear_seconds = (clock_ms_precise() - clear_start) / 1000.0;
-    // A protocol's output carries its own lines only: there the figure goes to the log.
-    if (protocol_mode == CONSOLE_MODE)
-        out(" \nhash cleared/aged in %.3f s\n", clear_seconds);
-    else
-        engine_log("\nhash cleared/aged in %.3f s", clear_seconds);
+    // Printed in every mode: interfaces pass over lines they do not know.
+    out(" \nhash cleared/aged in %.3f s\n", clear_seconds);
     clear_history();
 
     // The game's positions before the root, nearest last, for the repetition test.

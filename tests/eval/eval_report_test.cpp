@@ -3,6 +3,7 @@
 
 #include <regex>
 
+#include "board/fen.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
@@ -28,8 +29,10 @@ TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
         if (mode) close_protocol_log();
         protocol_mode = 0;
         const std::string printed = capture.text();
+        // The heading and the board come first, as the console prints them, in both modes.
+        EXPECT_EQ(printed.rfind("\nnow evaluating\n" + board_diagram(start_position, true), 0), 0u)
+            << printed;
         if (mode == 0) {
-            EXPECT_EQ(printed.rfind("\nnow evaluating\n", 0), 0u);
             EXPECT_EQ(printed.substr(printed.find("\nmaterial:")),
                       "\nmaterial:\t0\npawns:\t\t0\nbase pawns:\t0\npassers:\t0\nking attack:\t\t0"
                       "\nking shelter:\t\t0\nking endgame:\t\t0\npieces:\t\t0\npiece-pawn:\t0"
@@ -40,7 +43,7 @@ TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
                       "\nmobility:\t0\nendgame:\t0\ntotal:\t5\n");
             continue;
         }
-        // Each line is sent with its own line end, and stamped in the log; no console form.
+        // Each term line is sent with its own line end, and stamped in the log; no console form.
         std::string expected, logged;
         for (const char* label :
              {"material", "pawns base", "passers", "pawns", "king shelter", "king attack",
@@ -50,16 +53,10 @@ TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
             expected += line + "\n";
             logged += "[ \\d]{5}\\d -->" + line + "\n";
         }
-        // The heading and the board come first, as protocol lines too.
-        EXPECT_EQ(printed.rfind("info string now evaluating\ninfo string r n b q k b n r \n", 0),
-                  0u)
-            << printed;
         ASSERT_GE(printed.size(), expected.size());
         EXPECT_EQ(printed.substr(printed.size() - expected.size()), expected);
         const std::string log = read_file("uci.txt");
-        EXPECT_TRUE(std::regex_match(
-            log, std::regex("([ \\d]{5}\\d -->info string [^\n]*\n){11}" + logged + "\n*")))
-            << log;
+        EXPECT_TRUE(std::regex_match(log, std::regex(logged + "\n*"))) << log;
         EXPECT_EQ(read_file("orlo.txt"), "");
     }
 }

@@ -1,6 +1,9 @@
 // The UCI loop through pipes to the real binary, as a GUI drives it.
 #include <gtest/gtest.h>
 
+#include <regex>
+
+#include "board/fen.h"
 #include "protocol/protocol_checks.h"
 #include "support/engine_runner.h"
 
@@ -80,7 +83,17 @@ TEST(UciPipe, PositionTokensAndFixedDepth) {
     engine.send("position fen 4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1 moves e2d3 e7e1 e1d1");
     std::string text = engine.search("go depth 2");
     expect_well_formed(text);
-    EXPECT_TRUE(legal_after("4k3/4r3/8/8/8/8/4B3/3K4 b - - 0 1", {}, best_move_of(text))) << text;
+    const std::string searched = "4k3/4r3/8/8/8/8/4B3/3K4 b - - 0 1";
+    EXPECT_TRUE(legal_after(searched, {}, best_move_of(text))) << text;
+    // The console's texts, byte for byte: the table wipe at the start, and after a shallow
+    // search the evaluation heading with the board before the term lines.
+    EXPECT_TRUE(
+        std::regex_search(text, std::regex("^ \nhash cleared/aged in [0-9]+\\.[0-9]{3} s\n")))
+        << text;
+    EXPECT_NE(text.find("before move ------------------------\n\nnow evaluating\n" +
+                        board_diagram(from_fen(searched), true) + "info string material: "),
+              std::string::npos)
+        << text;
 
     // A refused FEN keeps the previous position.
     engine.send("position startpos moves e2e4 e7e5 g1f3");
@@ -96,6 +109,9 @@ TEST(UciPipe, PositionTokensAndFixedDepth) {
         EXPECT_NE(text.find(depth), std::string::npos) << text;
     EXPECT_EQ(text.find("info depth 4 "), std::string::npos);
     EXPECT_EQ(engine.quit(), 0);
+    // The wipe's figure is for the interface only: neither log has it.
+    for (const char* log : {"/orlo.txt", "/uci.txt"})
+        EXPECT_EQ(read_file(engine.dir + log).find("hash cleared"), std::string::npos) << log;
 }
 
 // go infinite waits for stop (a ponderhit leaves it running) and go ponder for ponderhit;

@@ -1,6 +1,8 @@
 // The xboard loop through pipes to the real binary, as xboard drives it.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "protocol/protocol_checks.h"
 #include "shell/signals.h"
 #include "support/engine_runner.h"
@@ -92,12 +94,19 @@ TEST(XboardPipe, TimeControlsAndDepth) {
     }
     engine.send("new");
     engine.send("sd 3");
+    const std::string text = engine.exchange("e2e4");
     int deepest = 0;
-    for (const std::string& line : lines_of(engine.exchange("e2e4")))
+    for (const std::string& line : lines_of(text))
         if (!line.empty() && line[0] >= '1' && line[0] <= '9')
             deepest = std::max(deepest, std::atoi(line.c_str()));
     EXPECT_EQ(deepest, 3);
+    // The console's table-wipe text opens the search, byte for byte; no log has it.
+    EXPECT_TRUE(
+        std::regex_search(text, std::regex("^ \nhash cleared/aged in [0-9]+\\.[0-9]{3} s\n1 ")))
+        << text;
     EXPECT_EQ(engine.quit(), 0);
+    for (const char* log : {"/orlo.txt", "/winboard.txt"})
+        EXPECT_EQ(read_file(engine.dir + log).find("hash cleared"), std::string::npos) << log;
 }
 
 TEST(XboardPipe, ResultsAnnounced) {

@@ -1,12 +1,14 @@
 // Replays every input file in tests/regressions through the real binary: each one once made
-// the engine crash, hang, or send lines an interface cannot read (README.md there lists them).
+// the engine crash, hang, or send lines an interface cannot read, or pins down what the engine
+// may print in a protocol (README.md there lists them).
 // The file's extension says which surface it feeds:
 //   .uci, .xboard   a session on standard input (its first line enters the protocol);
 //   .ini            orlo.ini, then a short UCI search;
 //   .book           book.txt (with "book 1" in orlo.ini), then a short UCI search;
 //   .orlotest       orlotest.txt, then the console's "testeval".
 // The engine must end with status 0, and in a protocol every line it sends must have the
-// protocol's form.
+// protocol's form or be one of the console texts printed there too (is_uci_line and
+// is_xboard_line know them).
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -74,28 +74,52 @@ TEST(InProcessLoops, TextLargerThanAPipeArrivesWhole) {
 }
 
 TEST(ProtocolLines, WhatAnInterfaceCanRead) {
-    EXPECT_TRUE(is_uci_line(""));
-    EXPECT_TRUE(is_uci_line("id name Orlo 0.953"));
-    EXPECT_TRUE(is_uci_line("option name Hash type spin default 1 min 1 max 4096"));
-    EXPECT_TRUE(is_uci_line("info depth 3 score cp -12 upperbound pv e2e4"));
-    EXPECT_TRUE(is_uci_line("info string anything at all: 5"));
-    EXPECT_TRUE(is_uci_line("bestmove e7e8q ponder a2a1n"));
-    EXPECT_FALSE(is_uci_line(" "));
-    EXPECT_FALSE(is_uci_line("hash cleared/aged in 0.002 s"));
-    EXPECT_FALSE(is_uci_line("now evaluating"));
-    EXPECT_FALSE(is_uci_line("info depth x"));
-    EXPECT_FALSE(is_uci_line("bestmove e2e4 ponder"));
-
-    EXPECT_TRUE(is_xboard_line("feature setboard=1 ping=1 analyze=1 variants=normal done=1"));
-    EXPECT_TRUE(is_xboard_line("move e1g1"));
-    EXPECT_TRUE(is_xboard_line("3 -25 12 4711 e2e4 e7e5 g1f3 ."));
-    EXPECT_TRUE(is_xboard_line("tellothers 3 -25 12 4711 e2e4 ."));
-    EXPECT_TRUE(is_xboard_line("1-0 {White mates}"));
-    EXPECT_TRUE(is_xboard_line("1/2-1/2 {Stalemate}"));
-    EXPECT_TRUE(is_xboard_line("tellusererror Illegal position"));
-    EXPECT_TRUE(is_xboard_line("pong 12"));
-    EXPECT_FALSE(is_xboard_line(">orlo feature setboard=1 ping=1 done=1"));
-    EXPECT_FALSE(is_xboard_line("move e9e4"));
-    EXPECT_FALSE(is_xboard_line("3 -25 12 e2e4 ."));
-    EXPECT_FALSE(is_xboard_line("hash cleared/aged in 0.002 s"));
+    struct Case {
+        const char* line;
+        bool uci;
+        bool xboard;
+    } cases[] = {
+        {"", true, true},
+        {"id name Orlo 0.953", true, false},
+        {"option name Hash type spin default 1 min 1 max 4096", true, false},
+        {"info depth 3 score cp -12 upperbound pv e2e4", true, false},
+        {"info string anything at all: 5", true, false},
+        {"bestmove e7e8q ponder a2a1n", true, false},
+        {"info depth x", false, false},
+        {"bestmove e2e4 ponder", false, false},
+        {"feature setboard=1 ping=1 analyze=1 variants=normal done=1", false, true},
+        {"move e1g1", false, true},
+        {"3 -25 12 4711 e2e4 e7e5 g1f3 .", false, true},
+        {"tellothers 3 -25 12 4711 e2e4 .", false, true},
+        {"1-0 {White mates}", false, true},
+        {"1/2-1/2 {Stalemate}", false, true},
+        {"tellusererror Illegal position", false, true},
+        {"pong 12", false, true},
+        {">orlo feature setboard=1 ping=1 done=1", false, false},
+        {"move e9e4", false, false},
+        {"3 -25 12 e2e4 .", false, false},
+        // The table wipe of every search, in both protocols; nothing like it.
+        {" ", true, true},
+        {"hash cleared/aged in 0.002 s", true, true},
+        {"hash cleared/aged in 12.345 s", true, true},
+        {"hash cleared/aged in 0.02 s", false, false},
+        {"hash cleared/aged in .002 s", false, false},
+        {"hash cleared/aged in 0.002s", false, false},
+        {"  ", false, false},
+        // The evaluation heading of a shallow UCI search, and nothing like it.
+        {"now evaluating", true, false},
+        {"r n b q k b n r ", true, false},
+        {". . . . P . . . ", true, false},
+        {"black to move", true, false},
+        {"castling : WS WL BS BL 1 0 0 1", true, false},
+        {"r n b q k b n r", false, false},
+        {"r n b q x b n r ", false, false},
+        {"castling : WS WL BS BL 1 0 2 1", false, false},
+        {"castling : WS WL BS BL 1 0 0", false, false},
+        {"now evaluating ", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(is_uci_line(c.line), c.uci) << '"' << c.line << '"';
+        EXPECT_EQ(is_xboard_line(c.line), c.xboard) << '"' << c.line << '"';
+    }
 }
