@@ -45,14 +45,6 @@ bool well_formed_result(const std::string& line) {
 
 }  // namespace
 
-bool is_move_text(const std::string& word) {
-    if (word.size() != 4 && word.size() != 5) return false;
-    for (int i = 0; i < 4; i += 2) {
-        if (word[i] < 'a' || word[i] > 'h' || word[i + 1] < '1' || word[i + 1] > '8') return false;
-    }
-    return word.size() == 4 || std::string("qrbn").find(word[4]) != std::string::npos;
-}
-
 bool well_formed_info(const std::string& line) {
     static const std::set<std::string> numeric = {"depth",   "seldepth",       "time",     "nodes",
                                                   "multipv", "currmovenumber", "hashfull", "nps",

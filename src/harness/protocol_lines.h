@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Coordinate move text: four square characters and an optional promotion letter.
-bool is_move_text(const std::string& word);
+#include "board/move.h"  // is_move_text
+
 // "info ..." as the UCI grammar has it (the pv holds moves only; scores "cp N" or "mate N",
 // optionally followed by "lowerbound" or "upperbound"; "string" takes the rest of the line).
 bool well_formed_info(const std::string& line);

@@ -36,7 +36,7 @@ int check_interrupt() {
 #endif
     const std::int64_t elapsed = clock_ms() - search_start_ms;
     if (elapsed > 4 * time_budget && pondering != 1) return 1;
-    if (protocol_mode != UCI_MODE) return 0;
+    if (protocol_mode != UCI_MODE) return analysing ? poll_analysis_input() : 0;
 
     int r = poll_input();
     // The protocol wants "isready" answered at once, also while searching; the search goes on.

@@ -26,6 +26,7 @@ int stop_flag = 0;
 Move ponder_move = 0;
 SearchResult last_search{};
 int hold_bestmove = 0;
+int analysing = 0;
 
 std::int64_t time_budget = 0;
 std::int64_t search_start_ms = 0;
@@ -362,7 +363,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             it.number = n;
             it.value = v;
             score = v;
-            report_iteration(position, it);
+            if (!(analysing && stop_flag == STOPPED_BY_INPUT)) report_iteration(position, it);
 
             const std::int64_t elapsed = clock_ms() - search_start_ms;
             if ((elapsed > 2 * time_budget / 3 && pondering != 1) || n == iteration_limit ||
@@ -396,7 +397,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             std::abs(root_eval) < 300)
             append_position_log(position, root_eval, score);
         if (!hold_bestmove) send_bestmove();
-    } else {
+    } else if (!analysing) {
         play(position, it.best_move);
         out("move %s\n", it.best_text);
         if (score == MATE - 1)
@@ -404,7 +405,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
         ponder_move = move_with_text(position, ponder_text);
     }
 
-    if (search_settings.resign && score < RESIGN_BELOW) {
+    if (search_settings.resign && score < RESIGN_BELOW && !analysing) {
         if (protocol_mode == CONSOLE_MODE)
             out("\nI resign!");
         else if (protocol_mode == XBOARD_MODE)

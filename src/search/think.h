@@ -14,6 +14,8 @@
 extern int pondering;
 // Nonzero once the search must end; stays set until the next think.
 extern int stop_flag;
+// Its value when waiting input ended the search (what the input look reports).
+constexpr int STOPPED_BY_INPUT = 2;
 // The reply expected from the opponent, left by think in console and xboard modes.
 extern Move ponder_move;
 
@@ -30,6 +32,12 @@ struct SearchResult {
 };
 extern SearchResult last_search;
 
+// xboard only: nonzero while the loop analyses. The search then also ends when input that ends
+// the analysis waits (poll_analysis_input), an iteration cut short that way is not reported
+// (the GUI has moved on), and think sends no move, result or resignation and leaves the
+// position as it was.
+extern int analysing;
+
 // UCI only: when nonzero, think does not send the "bestmove" line nor the reports that
 // follow it; the UCI loop sends them with send_bestmove when the protocol allows.
 extern int hold_bestmove;
@@ -40,8 +48,8 @@ void send_bestmove();
 // Searches the position for up to time_ms milliseconds (0: no limit) or depth plies (0: no
 // limit), writing the current mode's output; with search_settings.book set, a book move is
 // taken instead when there is one (no search, score 0, no ponder move). In console and
-// xboard modes the chosen move is made on position. moves_played is the count of moves the UCI
-// "position" line played. Returns 1 when a move was chosen, 0 when the root has no legal move (then
-// at once, without output beyond the console's "\ncheckmate" / "\nstalemate").
+// xboard modes the chosen move is made on position (not while analysing). moves_played is the count
+// of moves the UCI "position" line played. Returns 1 when a move was chosen, 0 when the root has no
+// legal move (then at once, without output beyond the console's "\ncheckmate" / "\nstalemate").
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played);

@@ -77,7 +77,7 @@ std::size_t fill_input_nonblocking(bool* closed) {
         int ready = ::poll(&p, 1, 0);
         if (ready <= 0 || !(p.revents & (POLLIN | POLLHUP | POLLERR))) break;
         if (!read_more(false)) break;
-        if (buffer.size() >= (1u << 20)) break;
+        if (buffer.size() >= INPUT_BUFFER_LIMIT) break;
     }
     if (closed) *closed = input_ended;
     return buffer.size();

@@ -15,8 +15,12 @@ constexpr std::size_t MAX_LINE_LENGTH = 1 << 16;
 // read error) when no bytes of a last unterminated line remain.
 bool read_line(std::string& line);
 
-// Moves whatever is waiting on input_fd into the buffer without blocking. Returns the number
-// of bytes now buffered; *closed is set when the input has ended.
+// The most that fill_input_nonblocking buffers: the rest waits until lines are read.
+constexpr std::size_t INPUT_BUFFER_LIMIT = 1 << 20;
+
+// Moves whatever is waiting on input_fd into the buffer without blocking, up to
+// INPUT_BUFFER_LIMIT. Returns the number of bytes now buffered; *closed is set when the input
+// has ended.
 std::size_t fill_input_nonblocking(bool* closed);
 
 // The unread bytes held in the buffer (not consumed).

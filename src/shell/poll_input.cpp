@@ -6,11 +6,18 @@
 #include <algorithm>
 #include <string_view>
 
+#include "board/move.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
 
 namespace {
 constexpr std::size_t PEEK_BYTES = 1024;
+
+std::string_view trimmed(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+}
 
 // Whether the input is a pipe, FIFO or socket. Asked on every call: callers may point the
 // input layer at another descriptor, and the answer costs one cheap call every few thousand
@@ -38,4 +45,30 @@ int poll_input() {
         return 1;
     }
     return 2;
+}
+
+bool ends_analysis(std::string_view line) {
+    line = trimmed(line);
+    const std::string_view word = line.substr(0, line.find_first_of(" \t"));
+    for (std::string_view command : {"undo", "new", "setboard", "exit", "quit"})
+        if (word == command) return true;
+    return is_move_text(word);
+}
+
+int poll_analysis_input() {
+    bool closed = false;
+    fill_input_nonblocking(&closed);
+    if (closed) return 2;
+    const std::string& waiting = buffered_input();
+    std::size_t start = 0;
+    for (std::size_t end; (end = waiting.find('\n', start)) != std::string::npos;) {
+        const std::string_view line(waiting.data() + start, end - start);
+        if (trimmed(line) == ".") {
+            discard_buffered_line_at(start);
+            continue;
+        }
+        if (ends_analysis(line)) return 2;
+        start = end + 1;
+    }
+    return waiting.size() >= INPUT_BUFFER_LIMIT ? 2 : 0;
 }

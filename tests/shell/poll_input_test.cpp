@@ -114,6 +114,46 @@ TEST_F(PollInput, NothingForARegularFileOrANonBlockingPipe) {
     EXPECT_EQ(line, "isready");
 }
 
+// The look of an xboard analysis: "." lines go, lines that end the analysis stop it, the rest
+// wait in order for the loop.
+TEST_F(PollInput, AnalysisLook) {
+    const struct {
+        const char* written;
+        int result;
+        std::vector<std::string> left;  // the lines the loop then reads
+    } cases[] = {
+        {"", 0, {}},
+        {".\n", 0, {}},
+        {"time 100\n.\n  . \r\notim 90\n", 0, {"time 100", "otim 90"}},
+        {"hint\ne2e4\n", 2, {"hint", "e2e4"}},
+        {"  e7e8q\r\n", 2, {"  e7e8q"}},
+        {"undo\n", 2, {"undo"}},
+        {"new\n", 2, {"new"}},
+        {"setboard 8/8/8/8/8/8/8/8 w - - 0 1\n", 2, {"setboard 8/8/8/8/8/8/8/8 w - - 0 1"}},
+        {"exit\n", 2, {"exit"}},
+        {"quit\n", 2, {"quit"}},
+        {"e2e\ne2e4k\nundone\nbk\n", 0, {"e2e", "e2e4k", "undone", "bk"}},
+        {"e2e4", 0, {}},  // not a whole line yet
+        {"\n", 2, {"e2e4"}},
+    };
+    for (const auto& c : cases) {
+        write_input_pipe(pipe, c.written);
+        EXPECT_EQ(poll_analysis_input(), c.result) << c.written;
+        for (const std::string& line : c.left) EXPECT_EQ(next_line(), line);
+    }
+    EXPECT_EQ(printed.text(), "");
+    // A file is there at once: its end counts as waiting input, and so does a backlog larger
+    // than the buffer, so that neither leaves the analysis running for good.
+    for (std::size_t lines : {std::size_t{1}, INPUT_BUFFER_LIMIT / 7 + 1}) {
+        std::string text;
+        for (std::size_t i = 0; i < lines; ++i) text += "time 1\n";
+        write_file(dir, "input.txt", text + "e2e4\n");
+        ASSERT_TRUE(redirect_input_to_file(dir + "/input.txt"));
+        EXPECT_EQ(poll_analysis_input(), 2) << lines;
+        EXPECT_EQ(next_line(), "time 1");
+    }
+}
+
 TEST(ProtocolLog, StampsFormatsAndAnUnopenableLog) {
     const std::string dir = make_scratch_dir("protocol_log");
     ASSERT_TRUE(open_protocol_log((dir + "/uci.txt").c_str()));
