@@ -72,6 +72,7 @@ inline void fuzz_reset() {
     stop_flag = 0;
     ponder_move = 0;
     hold_bestmove = 0;
+    analysing = 0;
     last_search = SearchResult{};
     settings = EngineSettings{};
     eval_weights = DEFAULT_EVAL_WEIGHTS;

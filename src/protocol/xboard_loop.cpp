@@ -4,6 +4,7 @@
 
 #include "protocol/play_move.h"
 #include "protocol/read_number.h"
+#include "protocol/xboard_analysis.h"
 #include "protocol/xboard_reply.h"
 #include "search/think.h"
 #include "shell/console.h"
@@ -27,13 +28,22 @@ std::string word_at(const std::vector<std::string>& words, std::size_t i) {
     return i < words.size() ? words[i] : std::string();
 }
 
-// A line that is no command: the opponent's move, answered unless in force mode.
+// A line that is no command: the opponent's move, answered in normal mode (in analyze mode
+// the new position is analysed).
 void opponent_move(XboardSession& session, const std::string& text) {
     XboardGame& game = session.game;
     if (!play_move_text(game.position, text, MatchRule::LAST)) return;
     game_advance(game);
-    if (game.mode == XboardMode::FORCE) return;
+    session.analysis_due = true;
+    if (game.mode != XboardMode::NORMAL) return;
     engine_reply(game, session.log);
+}
+
+// Is a whole line (or the end of the input) waiting to be read?
+bool line_waiting() {
+    bool closed = false;
+    fill_input_nonblocking(&closed);
+    return closed || buffered_input().find('\n') != std::string::npos;
 }
 
 }  // namespace
@@ -60,16 +70,22 @@ bool xboard_handle_line(XboardSession& session, const std::string& line) {
         apply_sd(game.clock, word_at(words, 1));
     } else if (command == "undo") {
         game_take_back(game, 1);
+        session.analysis_due = true;
     } else if (command == "remove") {
         game_take_back(game, 2);
+        session.analysis_due = true;
     } else if (command == "analyze") {
         game.mode = XboardMode::ANALYZE;
+        session.analysis_due = true;
+    } else if (command == "exit") {
+        if (game.mode == XboardMode::ANALYZE) game.mode = XboardMode::FORCE;
     } else if (command == "ping") {
         out("pong %s\n", word_at(words, 1).c_str());
     } else if (command == "setboard") {
         std::string fen =
             line.size() > SETBOARD_FEN_OFFSET ? line.substr(SETBOARD_FEN_OFFSET) : std::string();
         if (!game_setboard(game, fen)) out("tellusererror Illegal position\n");
+        session.analysis_due = true;
     } else if (command == "level") {
         apply_level(game.clock, words);
     } else if (command == "time") {
@@ -100,7 +116,12 @@ int xboard_loop() {
     game_new(session.game);
     session.log = std::fopen("winboard.txt", "w");
     std::string line;
-    while (read_line(line)) {
+    for (;;) {
+        // Lines already waiting are handled first: analysing a position they change would be
+        // wasted.
+        if (session.analysis_due && session.game.mode == XboardMode::ANALYZE && !line_waiting())
+            session.analysis_due = analyse_position(session.game);
+        if (!read_line(line)) break;
         log_text(session, line + "\n");
         if (!xboard_handle_line(session, line)) break;
     }

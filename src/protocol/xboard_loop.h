@@ -12,6 +12,9 @@ constexpr const char* XBOARD_FEATURES =
 struct XboardSession {
     XboardGame game;
     std::FILE* log = nullptr;  // winboard.txt, or null when it cannot be written
+    // Analysis is asked for, or the position changed, since an analysis last came to its own
+    // end: in analyze mode the loop analyses once no line waits.
+    bool analysis_due = false;
 };
 
 // Serves lines (from read_line, answers through out) until "quit" or the end of input.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <sstream>
 
 #include "protocol/protocol_checks.h"
 #include "shell/signals.h"
@@ -132,4 +133,56 @@ TEST(XboardPipe, ResultsAnnounced) {
     close_child_input(engine.child);
     read_child_all(engine.child, 30000);
     EXPECT_EQ(wait_child(engine.child, 30000), 0);
+}
+
+// Analysis follows the position through moves, take-backs and setboard (a line shaped like a
+// move that is none analyses the same position again), sending thinking output and never a
+// move; "exit" ends it and leaves force mode; "quit" ends the program during it.
+TEST(XboardPipe, AnalysisFollowsThePositionAndNeverMoves) {
+    XboardEngine engine("xb_analysis");
+    const std::string open = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 1";
+    const struct Step {
+        std::string line;
+        std::string fen;  // the position analysed: fen ("" the start) and moves
+        std::vector<std::string> moves;
+    } steps[] = {
+        {"analyze", "", {}},      {"e2e4", "", {"e2e4"}},         {"e7e5", "", {"e2e4", "e7e5"}},
+        {"undo", "", {"e2e4"}},   {"setboard " + open, open, {}}, {"f1c4", open, {"f1c4"}},
+        {"a1a5", open, {"f1c4"}},
+    };
+    std::string all;
+    for (const Step& step : steps) {
+        engine.send(step.line);
+        // The new search: its table wipe, then iterations up to the third.
+        const std::string text = engine.until("\ntellothers 3 ");
+        all += text;
+        const std::size_t wipe = text.rfind("hash cleared/aged in ");
+        ASSERT_NE(wipe, std::string::npos) << step.line << ": " << text;
+        int iterations = 0;
+        for (const std::string& line : lines_of(text.substr(wipe))) {
+            if (!well_formed_thinking(line)) continue;
+            ++iterations;
+            // Every move of the principal variation is legal from the analysed position.
+            std::istringstream words(line);
+            std::string word;
+            for (int i = 0; i < 4; ++i) words >> word;
+            std::vector<std::string> path = step.moves;
+            while (words >> word && word != ".") {
+                EXPECT_TRUE(legal_after(step.fen, path, word)) << step.line << ": " << line;
+                path.push_back(word);
+            }
+        }
+        EXPECT_EQ(iterations, 3) << step.line << ": " << text;
+    }
+    all += engine.exchange("exit");
+    // Force mode now: a move is recorded, neither answered nor analysed.
+    const std::string force_reply = engine.exchange("g8f6");
+    EXPECT_EQ(force_reply, "pong " + std::to_string(engine.pings) + "\n");
+    engine.send("analyze");
+    all += engine.until("\n1 ");
+    for (const std::string& line : lines_of(all.substr(0, all.size() - 2))) {
+        EXPECT_TRUE(is_xboard_line(line)) << line;
+        EXPECT_NE(line.rfind("move ", 0), 0u) << line;
+    }
+    EXPECT_EQ(engine.quit(), 0);
 }

@@ -1,0 +1,17 @@
+#include "protocol/xboard_analysis.h"
+
+#include "search/think.h"
+#include "shell/settings.h"
+
+bool analyse_position(const XboardGame& game) {
+    // The search's own view of the position: no book move, no early stop at an easy move.
+    EngineSettings analysis_settings = settings;
+    analysis_settings.book = 0;
+    analysis_settings.easymove = 0;
+    Position position = game.position;
+    pondering = 0;
+    analysing = 1;
+    think(position, 0, 0, analysis_settings, 0);
+    analysing = 0;
+    return stop_flag == STOPPED_BY_INPUT;
+}
