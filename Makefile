@@ -5,8 +5,9 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 SOAK_GAMES ?= 100
+GUI_GAMES ?= 2
 
-.PHONY: run test build clean fuzz soak
+.PHONY: run test build clean fuzz soak gui-check
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
@@ -27,6 +28,11 @@ fuzz:
 soak: build
 	mkdir -p $(BUILD)/soak-run
 	cd $(BUILD)/soak-run && ../soak ../orlo --games $(SOAK_GAMES) --openings $(CURDIR)/data/openings.txt
+
+# Orlo plays itself under the real xboard GUI (headless), in both protocols, at "st 1" and at
+# 10 s + 0.1 s: GUI_GAMES games each. Needs xboard, xvfb and polyglot; installs nothing.
+gui-check: build
+	./tools/gui-check.sh $(BUILD)/orlo $(BUILD)/gui-check $(GUI_GAMES)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
