@@ -2,7 +2,7 @@
 # Orlo against itself under the real xboard GUI, headless under xvfb-run: through its own
 # xboard side and through UCI by way of polyglot, at "st 1" (one second a move) and at a short
 # incremental level. Fails on any loss on time, illegal move, false claim, crash or unfinished
-# game that the PGN, xboard's debug log or its output shows.
+# game that xboard reports or the engines' exits show.
 #
 # Installs nothing: needs xboard, xvfb (xvfb-run) and polyglot (Debian: apt-get install xboard
 # xvfb polyglot). Everything it writes goes to WORKDIR, one directory per match with the PGN,
@@ -11,7 +11,7 @@
 # Usage: tools/gui-check.sh ENGINE WORKDIR [GAMES]   (GAMES per protocol and control, default 2)
 set -uo pipefail
 
-if [ $# -lt 2 ]; then
+if [ $# -lt 2 ] || [ -z "$2" ]; then
   echo "usage: $0 ENGINE WORKDIR [GAMES]" >&2
   exit 2
 fi
@@ -32,17 +32,31 @@ rm -rf "$2" && mkdir -p "$2" && work=$(realpath "$2")
 
 # Each game starts from the next of these positions (xboard sends them with "setboard", polyglot
 # as "position fen"): a few quiet openings, so that the games differ.
-cat >"$work/openings.fen" <<'EOF'
+cat >"$work/openings.fen" <<'END'
 r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3
 rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq - 2 4
 rnbqkbnr/pp2pppp/3p4/2p5/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 0 3
 rnbqkbnr/pppp1ppp/8/4p3/2P5/8/PP1PPPPP/RNBQKBNR w KQkq - 0 2
-EOF
+END
 
-# What xboard writes when a game ends badly (into the PGN's result comment and its debug log).
+# The engines run through this wrapper, which notes an engine that ends abnormally: xboard does
+# not always say so (an engine that dies while it should move shows as a loss on time). Like
+# Orlo, it ignores the interrupt signal that xboard sends.
+cat >"$work/engine.sh" <<END
+#!/bin/sh
+trap '' INT
+"$engine" "\$@"
+code=\$?
+[ \$code -eq 0 ] || echo "engine ended with status \$code" >>engine-exit.txt
+exit \$code
+END
+chmod +x "$work/engine.sh"
+
+# What xboard says when a game ends badly, in the result it sends the engines, its debug log
+# or its output; and what the wrapper notes.
 TIME_LOSS='wins on time|flag fell|flags fell'
 ILLEGAL='[Ii]llegal move|Forfeit due to|False (win|draw|illegal-move) claim'
-CRASH='exited unexpectedly|aborts game|Game aborted|Segmentation fault|Sanitizer|terminate called|core dumped'
+CRASH='exited unexpectedly|aborts game|Game aborted|Segmentation fault|Sanitizer|terminate called|core dumped|engine ended with status'
 
 status=0
 
@@ -58,31 +72,31 @@ play() {
   # shellcheck disable=SC2086 # the protocol flags are words
   HOME=$dir/home timeout $((games * 300)) xvfb-run -a xboard -ini "$dir/xboard.ini" \
     -saveSettingsOnExit false -noGUI -xexit -xponder -autoCallFlag true \
-    -fcp "$engine" -fd "$dir/first" -scp "$engine" -sd "$dir/second" $protocol "$@" \
-    -matchGames "$games" -lpf "$work/openings.fen" -lpi -1 \
+    -fcp "$work/engine.sh" -fd "$dir/first" -scp "$work/engine.sh" -sd "$dir/second" \
+    $protocol "$@" -matchGames "$games" -lpf "$work/openings.fen" -lpi -1 \
     -adjudicateDrawMoves 30 -adjudicateLossThreshold -800 \
     -saveGameFile "$dir/games.pgn" -debugMode true -nameOfDebugFile "$dir/xboard.debug" \
     >"$dir/xboard.out" 2>&1
   local code=$?
   touch "$dir/games.pgn" "$dir/xboard.debug"
-  local played unfinished time_losses illegal crashes longest
-  played=$(grep -c '^\[Result "' "$dir/games.pgn")
-  unfinished=$(grep -c '^\[Result "\*"' "$dir/games.pgn")
-  time_losses=$(grep -E -c "$TIME_LOSS" "$dir/games.pgn")
-  illegal=$(cat "$dir/games.pgn" "$dir/xboard.debug" | grep -E -c "$ILLEGAL")
-  crashes=$(cat "$dir/games.pgn" "$dir/xboard.debug" "$dir/xboard.out" | grep -E -c "$CRASH")
-  # The longest move: the seconds after the score and depth in the move comments.
+  # Every game's end as xboard tells the first engine ("result 1-0 {White mates}"); the PGN
+  # leaves out a game that ended before its first move.
+  local ends logs played time_losses illegal crashes longest
+  ends=$(grep -E '^[0-9]+ >first *: result ' "$dir/xboard.debug" | sed -E 's/.*: result //')
+  logs=$(cat "$dir/xboard.debug" "$dir/xboard.out" "$dir"/*/engine-exit.txt 2>/dev/null)
+  played=$(grep -c . <<<"$ends")
+  time_losses=$(grep -E -c "$TIME_LOSS" <<<"$ends")
+  illegal=$(grep -E -c "$ILLEGAL" <<<"$logs")
+  crashes=$(grep -E -c "$CRASH" <<<"$logs")
+  # The longest move: the seconds after the score and depth in the PGN's move comments.
   longest=$(grep -E -o '\{[-+#0-9.]+/[0-9]+ [0-9.]+\}' "$dir/games.pgn" |
     sed -E 's/.* ([0-9.]+)\}/\1/' | sort -g | tail -n 1)
-  echo "$name: $played of $games games played;" \
-    "results $(grep -E -o '^\[Result "[^"]*"' "$dir/games.pgn" | cut -d'"' -f2 | tr '\n' ' ')" \
-    "(endings: $(grep -E -o '\{[A-Z][^}]*\} (1-0|0-1|1/2-1/2|\*)$' "$dir/games.pgn" |
-      sed -E 's/\{(.*)\}.*/\1/' | sort | uniq -c | sed -E 's/^ +//' | paste -sd ',' -));" \
-    "longest move ${longest:-?} s"
+  echo "$name: $played of $games games played ($(sort <<<"$ends" | uniq -c |
+    sed -E 's/^ +//' | paste -sd ',' -)); longest move ${longest:-?} s"
   local faults=""
   [ "$code" -eq 0 ] || faults="$faults xboard-status-$code"
   [ "$played" -eq "$games" ] || faults="$faults games-missing"
-  [ "$unfinished" -eq 0 ] || faults="$faults unfinished-games:$unfinished"
+  if grep -q '^\*' <<<"$ends"; then faults="$faults unfinished-games"; fi
   [ "$time_losses" -eq 0 ] || faults="$faults losses-on-time:$time_losses"
   [ "$illegal" -eq 0 ] || faults="$faults illegal-moves-or-false-claims:$illegal"
   [ "$crashes" -eq 0 ] || faults="$faults crashes:$crashes"
