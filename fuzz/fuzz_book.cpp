@@ -10,7 +10,7 @@
 #include "board/usable.h"
 #include "book/book.h"
 #include "fuzz_support.h"
-#include "harness/protocol_lines.h"
+#include "testsupport/protocol_lines.h"
 
 namespace {
 constexpr int MAX_PROBES = 64;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+#include "app/settings.h"
+#include "app/startup.h"
 #include "board/make_move.h"
 #include "board/random.h"
 #include "board/zobrist.h"
@@ -19,11 +21,9 @@
 #include "search/trans_table.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
-#include "shell/input_redirect.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
+#include "testsupport/input_redirect.h"
 
 // Tables of 1 MB: every search wipes them, and a larger wipe would dominate the run time.
 constexpr std::int64_t FUZZ_HASH_MB = 1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/settings.h"
 #include "board/fen.h"
 #include "board/usable.h"
 #include "harness/eval_test.h"
@@ -13,7 +14,6 @@
 #include "search/think.h"
 #include "shell/clock.h"
 #include "shell/output.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "movegen/generate_evasions.h"
 
 #include "board/zobrist.h"
-#include "eval/attack_info.h"
 #include "eval/eval_tables.h"
+#include "movegen/attack_info.h"
 #include "movegen/generate_moves.h"
 #include "movegen/piece_moves.h"
 

@@ -1,8 +1,8 @@
 #include "protocol/uci_loop.h"
 
+#include "app/console.h"
 #include "protocol/uci_options.h"
 #include "protocol/uci_search.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
 

@@ -1,12 +1,12 @@
 #include "protocol/uci_search.h"
 
+#include "app/console.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "protocol/play_move.h"
 #include "protocol/uci_go.h"
 #include "protocol/uci_loop.h"
 #include "search/think.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
 

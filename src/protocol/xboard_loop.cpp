@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "app/console.h"
 #include "protocol/play_move.h"
 #include "protocol/read_number.h"
 #include "protocol/xboard_reply.h"
 #include "search/think.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "app/settings.h"
 #include "board/move.h"
 #include "board/position.h"
 #include "search/game_keys.h"
-#include "shell/settings.h"
 
 // 1 while the search ponders: the time rules between iterations and the hard limit are off
 // until a "ponderhit" (seen by the interrupt check) clears it.

@@ -9,10 +9,10 @@
 
 #include "shell/clock.h"
 #include "shell/input.h"
-#include "shell/input_redirect.h"
 #include "shell/protocol_output.h"
 #include "support/engine_runner.h"
 #include "support/search_run.h"
+#include "testsupport/input_redirect.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/startup.h"
 #include "board/fen.h"
 #include "board/usable.h"
 #include "harness/eval_test.h"
@@ -19,7 +20,6 @@
 #include "search/think.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
-#include "shell/startup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include "board/bitboard.h"
 #include "book/book.h"

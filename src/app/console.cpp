@@ -1,8 +1,11 @@
-#include "shell/console.h"
+#include "app/console.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#include "app/console_play.h"
+#include "app/settings.h"
+#include "app/startup.h"
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "harness/eval_test.h"
@@ -12,12 +15,9 @@
 #include "protocol/uci_loop.h"
 #include "protocol/xboard_loop.h"
 #include "shell/clock.h"
-#include "shell/console_play.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
 #include "shell/output.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
 
 namespace {
 
