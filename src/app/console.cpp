@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/console_play.h"
 #include "app/settings.h"
@@ -18,6 +20,8 @@
 #include "shell/engine_log.h"
 #include "shell/input.h"
 #include "shell/output.h"
+#include "shell/split_words.h"
+#include "shell/version.h"
 
 namespace {
 
@@ -84,19 +88,6 @@ void enter_move(ConsoleState& state, const std::string& word) {
 }
 
 }  // namespace
-
-std::vector<std::string> split_words(const std::string& line, std::size_t max_words) {
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    while (words.size() < max_words) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i >= line.size()) break;
-        std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
 
 int console_loop() {
     out("\norlo %s\ninitializing...  ", ENGINE_VERSION);

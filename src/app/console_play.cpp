@@ -1,6 +1,6 @@
 #include "app/console_play.h"
 
-#include "app/settings.h"
+#include "search/engine_settings.h"
 #include "search/think.h"
 #include "shell/output.h"
 

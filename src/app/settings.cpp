@@ -7,8 +7,6 @@
 #include "search/trans_table.h"
 #include "shell/output.h"
 
-EngineSettings settings{};
-
 namespace {
 
 constexpr int MAX_KEY_LENGTH = 31;  // longer words are read whole but cannot be keys

@@ -3,6 +3,7 @@
 #include "board/bitboard.h"
 #include "book/book.h"
 #include "eval/eval_tables.h"
+#include "movegen/square_pairs.h"
 #include "search/trans_table.h"
 
 void init_engine_tables() {
@@ -10,6 +11,7 @@ void init_engine_tables() {
     if (done) return;
     done = true;
     init_attack_tables();
+    init_square_pairs();
     init_eval_tables();
     // Its first call draws the Zobrist keys and allocates the pawn table.
     init_hash_tables(32);

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/settings.h"
 #include "board/fen.h"
 #include "board/usable.h"
 #include "harness/eval_test.h"
+#include "search/engine_settings.h"
 #include "search/game_keys.h"
 #include "search/root_search.h"
 #include "search/search_state.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/console.h"
 #include "protocol/read_number.h"
+#include "shell/split_words.h"
 
 GoParameters parse_go(const std::string& line) {
     GoParameters go;

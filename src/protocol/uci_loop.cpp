@@ -1,10 +1,10 @@
 #include "protocol/uci_loop.h"
 
-#include "app/console.h"
 #include "protocol/uci_options.h"
 #include "protocol/uci_search.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
+#include "shell/split_words.h"
 
 bool uci_next_line(UciSession& session, std::string& line) {
     if (session.has_pending) {

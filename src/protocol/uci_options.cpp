@@ -4,12 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "app/console.h"
-#include "app/startup.h"
 #include "eval/eval_weights.h"
 #include "protocol/read_number.h"
 #include "search/trans_table.h"
 #include "shell/protocol_output.h"
+#include "shell/split_words.h"
+#include "shell/version.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "protocol/uci_position.h"
 
-#include "app/console.h"
 #include "board/fen.h"
 #include "board/usable.h"
 #include "board/zobrist.h"
 #include "protocol/play_move.h"
+#include "shell/split_words.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "protocol/uci_search.h"
 
-#include "app/console.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "protocol/play_move.h"
@@ -9,6 +8,7 @@
 #include "search/think.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
+#include "shell/split_words.h"
 
 void wait_for_release(UciSession& session, bool infinite) {
     std::string line;

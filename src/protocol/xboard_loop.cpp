@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/console.h"
 #include "protocol/play_move.h"
 #include "protocol/read_number.h"
 #include "protocol/xboard_reply.h"
@@ -11,6 +10,7 @@
 #include "shell/output.h"
 #include "shell/protocol_output.h"
 #include "shell/signals.h"
+#include "shell/split_words.h"
 
 namespace {
 

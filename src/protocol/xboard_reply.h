@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/settings.h"
 #include "protocol/xboard_game.h"
+#include "search/engine_settings.h"
 
 // Answers the move just played: plans the budget (the planning line goes to plan_log when
 // there is one), searches, and records the engine's move. With no legal move left the result

@@ -7,8 +7,8 @@
 #include "movegen/generate_moves.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
+#include "search/search_flags.h"
 #include "search/search_state.h"
-#include "search/think.h"
 #include "search/trans_table.h"
 
 namespace {

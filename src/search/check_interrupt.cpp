@@ -2,8 +2,8 @@
 #include <string>
 
 #include "search/alpha_beta.h"
+#include "search/search_flags.h"
 #include "search/search_state.h"
-#include "search/think.h"
 #include "shell/clock.h"
 #include "shell/input.h"
 #include "shell/output.h"

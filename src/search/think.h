@@ -1,21 +1,14 @@
-// The search's single entry point, think, and the process-wide flags its callers set and read:
-// pondering, the stop flag, the expected reply (ponder_move) and the outcome of the last search.
+// The search's single entry point, think, the outcome of the last search, and the flags its
+// callers set and read (declared in search_flags.h).
 #pragma once
 
 #include <cstdint>
 
-#include "app/settings.h"
 #include "board/move.h"
 #include "board/position.h"
+#include "search/engine_settings.h"
 #include "search/game_keys.h"
-
-// 1 while the search ponders: the time rules between iterations and the hard limit are off
-// until a "ponderhit" (seen by the interrupt check) clears it.
-extern int pondering;
-// Nonzero once the search must end; stays set until the next think.
-extern int stop_flag;
-// The reply expected from the opponent, left by think in console and xboard modes.
-extern Move ponder_move;
+#include "search/search_flags.h"
 
 // What the last think decided, for the protocol loops.
 struct SearchResult {
@@ -30,9 +23,6 @@ struct SearchResult {
 };
 extern SearchResult last_search;
 
-// UCI only: when nonzero, think does not send the "bestmove" line nor the reports that
-// follow it; the UCI loop sends them with send_bestmove when the protocol allows.
-extern int hold_bestmove;
 // Sends "bestmove" (with " ponder" when there is a reply) and, for depth 1 to 4 searches, the
 // before/after evaluation reports, for the search last_search describes.
 void send_bestmove();

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
 #include "board/position.h"
+#include "search/engine_settings.h"
 
 // Collects everything `out` writes between construction and text().
 struct CapturedOutput {
