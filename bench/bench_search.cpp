@@ -63,7 +63,7 @@ void fresh_engine_state() {
     reset_root_moves();
     clear_key_history();
     pondering = 0;
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ inline void fuzz_reset() {
     for (const char* name : {ENGINE_LOG_NAME, "uci.txt", "winboard.txt", "poslog.txt"})
         std::remove(name);
     engine_log_create();
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
     pondering = 0;
     stop_flag = 0;
     ponder_move = 0;

@@ -41,7 +41,7 @@ bool uci_handle_line(UciSession& session, const std::string& line) {
 int uci_loop() {
     open_protocol_log("uci.txt");
     send_announcement();
-    protocol_mode = 2;
+    protocol_mode = UCI_MODE;
     UciSession session;
     publish_keys(session.game.keys);
     std::string line;

@@ -94,7 +94,7 @@ int xboard_loop() {
     // The console's prompt has no line end: without one the first protocol line (the
     // features) would share its line and the interface would not see it.
     out("\n");
-    protocol_mode = 1;
+    protocol_mode = XBOARD_MODE;
     ignore_interrupt_signal();
     XboardSession session;
     game_new(session.game);

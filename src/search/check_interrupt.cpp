@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int UCI_MODE = 2;
-
 // Is the first waiting line (complete, with its end) "isready"?
 bool isready_waiting() {
     const std::string& waiting = buffered_input();

@@ -25,7 +25,6 @@ int root_list_valid = 0;
 namespace {
 
 constexpr int ONE_PLY = 8;
-constexpr int UCI_MODE = 2;
 constexpr int EASY_DEPTH = 6 * ONE_PLY;
 constexpr int EASY_MARGIN = 150;
 

@@ -67,7 +67,7 @@ bool allocate(HashSizes sizes) {
 bool allocate_or_fall_back(HashSizes first, std::int64_t megabytes) {
     if (allocate(first)) return true;
     // In UCI mode (a "Hash" option too large) the message must be a protocol line.
-    if (protocol_mode == 2)
+    if (protocol_mode == UCI_MODE)
         send_line("info string hashinit failed!");
     else
         out("hashinit failed!\n");

@@ -34,7 +34,7 @@ Session run_loop(Loop loop, const std::string& text, const std::string& name) {
         session.output = capture.text();
     }
     restore_standard_input();
-    fresh_search_state(0);
+    fresh_search_state();
     std::filesystem::current_path(previous);
     return session;
 }

@@ -28,7 +28,7 @@ std::string CapturedOutput::text() {
     return result;
 }
 
-void fresh_search_state(int mode) {
+void fresh_search_state(ProtocolMode mode) {
     reset_root_moves();
     clear_key_history();
     pondering = 0;
@@ -37,7 +37,7 @@ void fresh_search_state(int mode) {
 }
 
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings, int mode) {
+                    const EngineSettings& search_settings, ProtocolMode mode) {
     fresh_search_state(mode);
     SearchRun run{};
     run.after = position;
@@ -46,7 +46,7 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
         run.returned = think(run.after, time_ms, depth, search_settings, 0);
         run.output = capture.text();
     }
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
     return run;
 }
 

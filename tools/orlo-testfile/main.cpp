@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     }
     std::FILE* console = output_file;
     const EngineSettings no_book{};
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
 
     int faulty = 0;
     int line_number = 0;
