@@ -64,7 +64,7 @@ void apply_setoption(const std::string& line) {
     const std::string& name = words[2];
     int value = words.size() >= 5 ? read_int(words[4]) : 0;
     if (name == "Hash") {
-        init_hash_tables(std::clamp<std::int64_t>(value, MIN_HASH_MB, MAX_HASH_MB));
+        set_hash_size(value);
         return;
     }
     for (const WeightOption& option : WEIGHT_OPTIONS) {
