@@ -27,7 +27,7 @@ struct InDirectory {
     ~InDirectory() { std::filesystem::current_path(saved); }
 };
 
-// Resets what a fresh engine would not carry (root list, game keys, flags, mode).
+// The state of a freshly started engine (reset_engine_state), in the given mode.
 void fresh_search_state(ProtocolMode mode = CONSOLE_MODE);
 
 struct SearchRun {
