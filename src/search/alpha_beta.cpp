@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int ONE_PLY = 8;
 constexpr int HASH_MOVE_SCORE = 1000;
 constexpr int HINT_SCORE = 115;
 constexpr int PICKED = -32000;

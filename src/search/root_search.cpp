@@ -24,7 +24,6 @@ int root_list_valid = 0;
 
 namespace {
 
-constexpr int ONE_PLY = 8;
 constexpr int EASY_DEPTH = 6 * ONE_PLY;
 constexpr int EASY_MARGIN = 150;
 
