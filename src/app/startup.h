@@ -1,4 +1,5 @@
-// Start-up: the tables every part of the engine reads, built in their fixed order.
+// Start-up: the tables every part of the engine reads, built in their fixed order; and the
+// way back to a freshly started engine's state.
 #pragma once
 
 // Builds every start-up table in order (attack tables, square-pair tables, evaluation tables,
