@@ -10,12 +10,14 @@ GUI_GAMES ?= 2
 .PHONY: run test build clean fuzz soak gui-check
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) $(TEST_FLAGS) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	./$(BUILD)/orlo
 
+# The tests are asked for here, so a machine without GoogleTest fails instead of skipping them.
+test: TEST_FLAGS = -DORLO_TESTS=ON
 test: build
 	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 

@@ -5,16 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/startup.h"
 #include "bench.h"
 #include "board/fen.h"
 #include "board/usable.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
 #include "search/search_state.h"
 #include "search/think.h"
 #include "shell/clock.h"
 #include "shell/output.h"
-#include "shell/protocol_output.h"
 
 namespace {
 
@@ -58,14 +56,6 @@ constexpr const char* BENCH_POSITIONS[] = {
     "6k1/5ppp/8/8/8/8/5PPP/R4RK1 w",
 };
 
-// Everything a freshly started engine would search from, apart from what think resets.
-void fresh_engine_state() {
-    reset_root_moves();
-    clear_key_history();
-    pondering = 0;
-    protocol_mode = 0;
-}
-
 }  // namespace
 
 int bench_search(int argc, char** argv) {
@@ -95,7 +85,7 @@ int bench_search(int argc, char** argv) {
             std::printf("%2d  unusable position: %s\n", number, fen);
             return 1;
         }
-        fresh_engine_state();
+        reset_engine_state();
         output_file = sink;
         think(position, 0, depth, no_settings, 0);
         const double seconds = (clock_ms_precise() - static_cast<double>(search_start_ms)) / 1000.0;

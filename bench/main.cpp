@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/startup.h"
 #include "bench.h"
-#include "shell/startup.h"
 
 namespace {
 

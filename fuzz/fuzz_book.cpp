@@ -10,7 +10,7 @@
 #include "board/usable.h"
 #include "book/book.h"
 #include "fuzz_support.h"
-#include "harness/protocol_lines.h"
+#include "testsupport/protocol_lines.h"
 
 namespace {
 constexpr int MAX_PROBES = 64;
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!fuzz_write_file("fuzz_book.txt", text)) return 0;
     if (!load_book("fuzz_book.txt")) __builtin_trap();
     if (book_count < 0 || book_count > BOOK_CAPACITY) __builtin_trap();
-    protocol_mode = size % 2 ? 2 : 0;
+    protocol_mode = size % 2 ? UCI_MODE : CONSOLE_MODE;
     FuzzOutput output;
 
     Move move = 0;
@@ -42,6 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         start = end + 1;
     }
-    if (protocol_mode == 2) fuzz_require_lines(output.text(), is_uci_line);
+    if (protocol_mode == UCI_MODE) fuzz_require_lines(output.text(), is_uci_line);
     return 0;
 }

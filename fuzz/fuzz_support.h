@@ -9,21 +9,17 @@
 #include <cstdio>
 #include <string>
 
+#include "app/settings.h"
+#include "app/startup.h"
 #include "board/make_move.h"
-#include "board/random.h"
 #include "board/zobrist.h"
-#include "eval/eval_weights.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
 #include "search/think.h"
 #include "search/trans_table.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
-#include "shell/input_redirect.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
+#include "testsupport/input_redirect.h"
 
 // Tables of 1 MB: every search wipes them, and a larger wipe would dominate the run time.
 constexpr std::int64_t FUZZ_HASH_MB = 1;
@@ -34,11 +30,6 @@ constexpr std::uint64_t FUZZ_HASH_MEMORY_LIMIT = 8u << 20;
 inline std::FILE*& fuzz_null_output() {
     static std::FILE* sink = nullptr;
     return sink;
-}
-
-inline std::uint32_t& fuzz_start_random_state() {
-    static std::uint32_t state = 0;
-    return state;
 }
 
 // Once per process: start-up as the console does it, with the fuzz build's limits.
@@ -52,7 +43,6 @@ inline void fuzz_start() {
     init_engine_tables();
     hash_memory_limit = FUZZ_HASH_MEMORY_LIMIT;
     init_hash_tables(FUZZ_HASH_MB);
-    fuzz_start_random_state() = random_state();
 }
 
 // Before each input: everything a previous input may have changed goes back to how
@@ -60,33 +50,16 @@ inline void fuzz_start() {
 inline void fuzz_reset() {
     fuzz_start();
     output_file = fuzz_null_output();
+    reset_engine_state();
     engine_log_release();
-    close_protocol_log();
     // The files an input may have written go, rather than being truncated when next opened:
     // truncating a written file costs a flush to disk on ext4, far more than an input's run.
     for (const char* name : {ENGINE_LOG_NAME, "uci.txt", "winboard.txt", "poslog.txt"})
         std::remove(name);
     engine_log_create();
-    protocol_mode = 0;
-    pondering = 0;
-    stop_flag = 0;
-    ponder_move = 0;
-    hold_bestmove = 0;
-    analysing = 0;
-    last_search = SearchResult{};
-    settings = EngineSettings{};
-    eval_weights = DEFAULT_EVAL_WEIGHTS;
     const HashSizes sizes = hash_sizes_for(FUZZ_HASH_MB);
     if (main_entries != sizes.main_entries || qs_entries != sizes.qs_entries)
         init_hash_tables(FUZZ_HASH_MB);
-    reset_root_moves();
-    clear_key_history();
-    set_random_state(fuzz_start_random_state());
-    hash_key = 0;
-    pawn_hash_key = 0;
-    piece_counts = PieceCounts{};
-    ply = 0;
-    reset_input();
 }
 
 inline std::string fuzz_text(const std::uint8_t* data, std::size_t size) {

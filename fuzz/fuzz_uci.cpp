@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "harness/protocol_lines.h"
 #include "protocol/uci_loop.h"
+#include "testsupport/protocol_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_reset();

@@ -7,8 +7,8 @@
 
 #include "book/book.h"
 #include "fuzz_support.h"
-#include "harness/protocol_lines.h"
 #include "protocol/xboard_loop.h"
+#include "testsupport/protocol_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_reset();

@@ -1,7 +1,7 @@
 // Test entry: builds the engine's start-up tables once, as the program does.
 #include <gtest/gtest.h>
 
-#include "shell/startup.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -12,7 +12,7 @@ namespace {
 
 // The book speaks to the interface only in UCI mode.
 void book_say(const char* text) {
-    if (protocol_mode == 2) send_line(text);
+    if (protocol_mode == UCI_MODE) send_line(text);
 }
 
 // The moves that lead to a position, with the key of that position, in generation order.

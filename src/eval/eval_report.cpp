@@ -76,7 +76,7 @@ void format_eval_report_lines(const EvalReport& r,
 
 void print_eval_report(const EvalReport& report) {
     // Only a UCI interface gets protocol lines; the console and xboard get the text form.
-    if (protocol_mode != 2) {
+    if (protocol_mode != UCI_MODE) {
         print_console_form(report);
         return;
     }

@@ -1,25 +1,15 @@
 #include "eval/eval_tables.h"
 
+#include "movegen/square_pairs.h"
+
 std::array<Bitboard, 64> white_passer_mask;
 std::array<Bitboard, 64> black_passer_mask;
 std::array<Bitboard, 64> white_promotion_cone;
 std::array<Bitboard, 64> black_promotion_cone;
 std::array<Bitboard, 64> shelter_row;
 std::array<Bitboard, 64> shelter_files;
-std::array<std::array<Bitboard, 64>, 64> between;
-std::array<std::array<Bitboard, 64>, 64> line_exclusion;
 
 namespace {
-
-constexpr Bitboard ALL_SQUARES = ~0ULL;
-
-// The square one king step from `square` in direction (df, dr), or NO_SQUARE off the board.
-constexpr int step(int square, int df, int dr) {
-    int file = file_of(square) + df;
-    int rank = rank_of(square) + dr;
-    if (file < 0 || file > 7 || rank < 0 || rank > 7) return NO_SQUARE;
-    return rank * 8 + file;
-}
 
 // Grows {square} toward the far rank (forward, both diagonals forward and sideways) until
 // the set reaches that rank.
@@ -33,7 +23,7 @@ Bitboard promotion_cone_of(int square, int forward) {
             int s = lowest_square(walk);
             const int moves[5][2] = {{0, forward}, {1, forward}, {-1, forward}, {1, 0}, {-1, 0}};
             for (const auto& m : moves) {
-                int t = step(s, m[0], m[1]);
+                int t = square_step(s, m[0], m[1]);
                 if (t != NO_SQUARE) grown |= bit(t);
             }
         }
@@ -67,33 +57,8 @@ void init_square_masks() {
     }
 }
 
-void init_square_pairs() {
-    constexpr int directions[8][2] = {{0, 1},  {1, 1},   {1, 0},  {1, -1},
-                                      {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}};
-    for (int a = 0; a < 64; ++a) {
-        for (int b = 0; b < 64; ++b) {
-            between[a][b] = 0;
-            line_exclusion[a][b] = ALL_SQUARES;
-        }
-        for (const auto& d : directions) {
-            const int behind_a = step(a, -d[0], -d[1]);
-            Bitboard passed = 0;
-            for (int b = step(a, d[0], d[1]); b != NO_SQUARE; b = step(b, d[0], d[1])) {
-                between[a][b] = passed;
-                Bitboard excluded = ALL_SQUARES;
-                if (behind_a != NO_SQUARE) excluded &= ~bit(behind_a);
-                const int beyond_b = step(b, d[0], d[1]);
-                if (beyond_b != NO_SQUARE) excluded &= ~bit(beyond_b);
-                line_exclusion[a][b] = excluded;
-                passed |= bit(b);
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void init_eval_tables() {
     init_square_masks();
-    init_square_pairs();
 }

@@ -1,6 +1,5 @@
-// Square masks and square-pair tables of the evaluation, built once at start-up after the
-// attack tables: passer masks, promotion cones, shelter rows and files, `between` and
-// `line_exclusion` (the last two are also read by the evasion generator).
+// Square masks of the evaluation, built once at start-up after the attack tables: passer
+// masks, promotion cones, shelter rows and files.
 #pragma once
 
 #include <array>
@@ -13,10 +12,6 @@ extern std::array<Bitboard, 64> white_promotion_cone;
 extern std::array<Bitboard, 64> black_promotion_cone;
 extern std::array<Bitboard, 64> shelter_row;
 extern std::array<Bitboard, 64> shelter_files;
-// Squares strictly between two squares on one line; empty otherwise.
-extern std::array<std::array<Bitboard, 64>, 64> between;
-// The whole board less the square behind each end of the line through two squares.
-extern std::array<std::array<Bitboard, 64>, 64> line_exclusion;
 
 void init_eval_tables();
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "board/position.h"
-#include "eval/attack_info.h"
 #include "eval/pawn_record.h"
+#include "movegen/attack_info.h"
 
 // Bits of the flag word evaluate leaves for the search.
 constexpr int PASSER_ON_SEVENTH = 1;  // side to move has a passed pawn on its seventh, free

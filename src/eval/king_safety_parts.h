@@ -4,9 +4,9 @@
 #pragma once
 
 #include "board/position.h"
-#include "eval/attack_info.h"
 #include "eval/eval_context.h"
 #include "eval/pawn_record.h"
+#include "movegen/attack_info.h"
 
 // C's shelter from C's point of view; `weakness` receives 0, 1 or 2.
 template <Color C>

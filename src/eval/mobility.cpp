@@ -2,6 +2,7 @@
 // x-rays, king attackers, checkers, pins, attack weights) and scores safe mobility.
 #include "eval/eval_tables.h"
 #include "eval/terms.h"
+#include "movegen/square_pairs.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include "board/bitboard.h"
 #include "board/position.h"
-#include "eval/attack_info.h"
 #include "eval/bit_fill.h"
 #include "eval/eval_context.h"
 #include "eval/pawn_record.h"
+#include "movegen/attack_info.h"
 
 namespace sq {
 // clang-format off

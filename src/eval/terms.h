@@ -3,9 +3,9 @@
 #pragma once
 
 #include "board/position.h"
-#include "eval/attack_info.h"
 #include "eval/eval_context.h"
 #include "eval/pawn_record.h"
+#include "movegen/attack_info.h"
 
 // Driver steps: the context with its ending type (cannot-win flags cleared), and the
 // material term, which may set the cannot-win flags.

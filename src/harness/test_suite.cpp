@@ -7,13 +7,13 @@
 #include "board/fen.h"
 #include "board/usable.h"
 #include "harness/eval_test.h"
+#include "search/engine_settings.h"
 #include "search/game_keys.h"
 #include "search/root_search.h"
 #include "search/search_state.h"
 #include "search/think.h"
 #include "shell/clock.h"
 #include "shell/output.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "movegen/generate_captures.h"
 
-#include "eval/attack_info.h"
+#include "movegen/attack_info.h"
 #include "movegen/piece_moves.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "movegen/generate_evasions.h"
 
 #include "board/zobrist.h"
-#include "eval/attack_info.h"
-#include "eval/eval_tables.h"
+#include "movegen/attack_info.h"
 #include "movegen/generate_moves.h"
 #include "movegen/piece_moves.h"
+#include "movegen/square_pairs.h"
 
 std::int32_t double_check_count = 0;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "protocol/read_number.h"
-#include "shell/console.h"
+#include "shell/split_words.h"
 
 GoParameters parse_go(const std::string& line) {
     GoParameters go;

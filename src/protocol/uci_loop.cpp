@@ -2,9 +2,9 @@
 
 #include "protocol/uci_options.h"
 #include "protocol/uci_search.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
+#include "shell/split_words.h"
 
 bool uci_next_line(UciSession& session, std::string& line) {
     if (session.has_pending) {
@@ -41,7 +41,7 @@ bool uci_handle_line(UciSession& session, const std::string& line) {
 int uci_loop() {
     open_protocol_log("uci.txt");
     send_announcement();
-    protocol_mode = 2;
+    protocol_mode = UCI_MODE;
     UciSession session;
     publish_keys(session.game.keys);
     std::string line;

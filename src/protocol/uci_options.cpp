@@ -7,9 +7,9 @@
 #include "eval/eval_weights.h"
 #include "protocol/read_number.h"
 #include "search/trans_table.h"
-#include "shell/console.h"
 #include "shell/protocol_output.h"
-#include "shell/startup.h"
+#include "shell/split_words.h"
+#include "shell/version.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void apply_setoption(const std::string& line) {
     const std::string& name = words[2];
     int value = words.size() >= 5 ? read_int(words[4]) : 0;
     if (name == "Hash") {
-        init_hash_tables(std::clamp<std::int64_t>(value, MIN_HASH_MB, MAX_HASH_MB));
+        set_hash_size(value);
         return;
     }
     for (const WeightOption& option : WEIGHT_OPTIONS) {

@@ -4,7 +4,7 @@
 #include "board/usable.h"
 #include "board/zobrist.h"
 #include "protocol/play_move.h"
-#include "shell/console.h"
+#include "shell/split_words.h"
 
 namespace {
 

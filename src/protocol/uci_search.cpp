@@ -6,9 +6,9 @@
 #include "protocol/uci_go.h"
 #include "protocol/uci_loop.h"
 #include "search/think.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/protocol_output.h"
+#include "shell/split_words.h"
 
 void wait_for_release(UciSession& session, bool infinite) {
     std::string line;

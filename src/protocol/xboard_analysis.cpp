@@ -1,7 +1,7 @@
 #include "protocol/xboard_analysis.h"
 
 #include "search/think.h"
-#include "shell/settings.h"
+#include "search/engine_settings.h"
 
 bool analyse_position(const XboardGame& game) {
     // The search's own view of the position: no book move, no early stop at an easy move.

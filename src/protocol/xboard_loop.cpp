@@ -7,11 +7,11 @@
 #include "protocol/xboard_analysis.h"
 #include "protocol/xboard_reply.h"
 #include "search/think.h"
-#include "shell/console.h"
 #include "shell/input.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
 #include "shell/signals.h"
+#include "shell/split_words.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ int xboard_loop() {
     // The console's prompt has no line end: without one the first protocol line (the
     // features) would share its line and the interface would not see it.
     out("\n");
-    protocol_mode = 1;
+    protocol_mode = XBOARD_MODE;
     ignore_interrupt_signal();
     XboardSession session;
     game_new(session.game);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "protocol/xboard_game.h"
-#include "shell/settings.h"
+#include "search/engine_settings.h"
 
 // Answers the move just played: plans the budget (the planning line goes to plan_log when
 // there is one), searches, and records the engine's move. With no legal move left the result

@@ -7,13 +7,12 @@
 #include "movegen/generate_moves.h"
 #include "search/ordering.h"
 #include "search/quiesce.h"
+#include "search/search_flags.h"
 #include "search/search_state.h"
-#include "search/think.h"
 #include "search/trans_table.h"
 
 namespace {
 
-constexpr int ONE_PLY = 8;
 constexpr int HASH_MOVE_SCORE = 1000;
 constexpr int HINT_SCORE = 115;
 constexpr int PICKED = -32000;

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "search/alpha_beta.h"
+#include "search/search_flags.h"
 #include "search/search_state.h"
-#include "search/think.h"
 #include "shell/clock.h"
 #include "shell/input.h"
 #include "shell/output.h"
@@ -11,8 +11,6 @@
 #include "shell/protocol_output.h"
 
 namespace {
-
-constexpr int UCI_MODE = 2;
 
 // Is the first waiting line (complete, with its end) "isready"?
 bool isready_waiting() {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "board/make_move.h"
-#include "eval/attack_info.h"
+#include "movegen/attack_info.h"
 
 std::array<std::array<std::int32_t, 4096>, 2> history{};
 std::array<std::int32_t, 2> history_total{};

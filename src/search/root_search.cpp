@@ -10,8 +10,8 @@
 #include "search/alpha_beta.h"
 #include "search/count_material.h"
 #include "search/ordering.h"
+#include "search/search_flags.h"
 #include "search/search_state.h"
-#include "search/think.h"
 #include "search/trans_table.h"
 #include "shell/clock.h"
 #include "shell/protocol_output.h"
@@ -24,8 +24,6 @@ int root_list_valid = 0;
 
 namespace {
 
-constexpr int ONE_PLY = 8;
-constexpr int UCI_MODE = 2;
 constexpr int EASY_DEPTH = 6 * ONE_PLY;
 constexpr int EASY_MARGIN = 150;
 

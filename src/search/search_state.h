@@ -8,6 +8,8 @@
 #include "board/make_move.h"
 
 constexpr int MATE = 32000;
+// Depths count in eighths of a ply, so that extensions and reductions can be fractions.
+constexpr int ONE_PLY = 8;
 
 // How often, in nodes of both searches, the search looks at the clock and the input.
 // Quiescence nodes count too: a stretch of alpha-beta nodes with large quiescence trees

@@ -42,10 +42,6 @@ std::int64_t next_interrupt_check = 0;
 
 namespace {
 
-constexpr int CONSOLE_MODE = 0;
-constexpr int XBOARD_MODE = 1;
-constexpr int UCI_MODE = 2;
-constexpr int ONE_PLY = 8;
 constexpr int MAX_ITERATION_DEPTH = 320;  // eighths: iterations stop below 40 plies
 constexpr int NO_LIMIT_MS = 100000000;
 constexpr int MATE_FOUND = 31900;

@@ -1,23 +1,14 @@
-// The search's single entry point, think, and the process-wide flags its callers set and read:
-// pondering, the stop flag, the expected reply (ponder_move) and the outcome of the last search.
+// The search's single entry point, think, the outcome of the last search, and the flags its
+// callers set and read (declared in search_flags.h).
 #pragma once
 
 #include <cstdint>
 
 #include "board/move.h"
 #include "board/position.h"
+#include "search/engine_settings.h"
 #include "search/game_keys.h"
-#include "shell/settings.h"
-
-// 1 while the search ponders: the time rules between iterations and the hard limit are off
-// until a "ponderhit" (seen by the interrupt check) clears it.
-extern int pondering;
-// Nonzero once the search must end; stays set until the next think.
-extern int stop_flag;
-// Its value when waiting input ended the search (what the input look reports).
-constexpr int STOPPED_BY_INPUT = 2;
-// The reply expected from the opponent, left by think in console and xboard modes.
-extern Move ponder_move;
+#include "search/search_flags.h"
 
 // What the last think decided, for the protocol loops.
 struct SearchResult {
@@ -32,15 +23,6 @@ struct SearchResult {
 };
 extern SearchResult last_search;
 
-// xboard only: nonzero while the loop analyses. The search then also ends when input that ends
-// the analysis waits (poll_analysis_input), an iteration cut short that way is not reported
-// (the GUI has moved on), and think sends no move, result or resignation and leaves the
-// position as it was.
-extern int analysing;
-
-// UCI only: when nonzero, think does not send the "bestmove" line nor the reports that
-// follow it; the UCI loop sends them with send_bestmove when the protocol allows.
-extern int hold_bestmove;
 // Sends "bestmove" (with " ponder" when there is a reply) and, for depth 1 to 4 searches, the
 // before/after evaluation reports, for the search last_search describes.
 void send_bestmove();
@@ -48,8 +30,8 @@ void send_bestmove();
 // Searches the position for up to time_ms milliseconds (0: no limit) or depth plies (0: no
 // limit), writing the current mode's output; with search_settings.book set, a book move is
 // taken instead when there is one (no search, score 0, no ponder move). In console and
-// xboard modes the chosen move is made on position (not while analysing). moves_played is the count
-// of moves the UCI "position" line played. Returns 1 when a move was chosen, 0 when the root has no
-// legal move (then at once, without output beyond the console's "\ncheckmate" / "\nstalemate").
+// xboard modes the chosen move is made on position. moves_played is the count of moves the UCI
+// "position" line played. Returns 1 when a move was chosen, 0 when the root has no legal move (then
+// at once, without output beyond the console's "\ncheckmate" / "\nstalemate").
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played);

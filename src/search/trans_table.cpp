@@ -67,7 +67,7 @@ bool allocate(HashSizes sizes) {
 bool allocate_or_fall_back(HashSizes first, std::int64_t megabytes) {
     if (allocate(first)) return true;
     // In UCI mode (a "Hash" option too large) the message must be a protocol line.
-    if (protocol_mode == 2)
+    if (protocol_mode == UCI_MODE)
         send_line("info string hashinit failed!");
     else
         out("hashinit failed!\n");
@@ -90,8 +90,7 @@ std::uint32_t lock_of(std::uint64_t key) {
 }  // namespace
 
 HashSizes hash_sizes_for(std::int64_t megabytes) {
-    if (megabytes < MIN_HASH_MB) megabytes = MIN_HASH_MB;
-    if (megabytes > MAX_HASH_MB) megabytes = MAX_HASH_MB;
+    megabytes = clamp_hash_mb(megabytes);
     const std::uint64_t bytes = static_cast<std::uint64_t>(megabytes) * 1048576;
     const std::uint64_t target = 3 * (bytes / 12) / 4;
     const std::uint64_t main = power_of_two_below(target);
@@ -107,8 +106,7 @@ int init_hash_tables(std::int64_t megabytes) {
         had = allocate_or_fall_back({START_MAIN_ENTRIES, START_QS_ENTRIES}, 32);
         init_pawn_table();
     } else {
-        if (megabytes < MIN_HASH_MB) megabytes = MIN_HASH_MB;
-        if (megabytes > MAX_HASH_MB) megabytes = MAX_HASH_MB;
+        megabytes = clamp_hash_mb(megabytes);
         had = allocate_or_fall_back(hash_sizes_for(megabytes), megabytes);
     }
     if (!trans_table) return 0;
@@ -119,6 +117,12 @@ int init_hash_tables(std::int64_t megabytes) {
                static_cast<long long>(qs_entries) * 8);
     clear_hash_tables();
     return had ? 1 : 0;
+}
+
+std::int64_t set_hash_size(std::int64_t megabytes) {
+    megabytes = clamp_hash_mb(megabytes);
+    init_hash_tables(megabytes);
+    return megabytes;
 }
 
 void clear_hash_tables() {

@@ -3,6 +3,7 @@
 // move in the node's generated list; plus the walk that reads the principal variation.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "board/position.h"
@@ -34,6 +35,10 @@ constexpr std::uint32_t START_MAIN_ENTRIES = 1u << 21;
 constexpr std::uint32_t START_QS_ENTRIES = 1u << 20;
 constexpr std::int64_t MIN_HASH_MB = 1;
 constexpr std::int64_t MAX_HASH_MB = 4096;
+// The size the tables take for a request of `megabytes`.
+constexpr std::int64_t clamp_hash_mb(std::int64_t megabytes) {
+    return std::clamp(megabytes, MIN_HASH_MB, MAX_HASH_MB);
+}
 
 // Entry counts (powers of two) and the tables; the main table has 4 spare entries at the end
 // so a bucket starting at the last index stays inside. Both are null (counts 0) until the
@@ -62,6 +67,9 @@ extern std::uint64_t hash_memory_limit;
 // to 1 MB. Logs the sizes to orlo.txt and clears both tables. Returns 1 when the asked size
 // was allocated, 0 otherwise (the tables then have the fallback size, or none at all).
 int init_hash_tables(std::int64_t megabytes);
+// The size a user asks for (orlo.ini's "hash", the UCI "Hash" option): rebuilds the tables
+// for it, held within 1..4096 MB, and returns the size asked of them.
+std::int64_t set_hash_size(std::int64_t megabytes);
 // Zeroes both tables (the spare main entries included).
 void clear_hash_tables();
 

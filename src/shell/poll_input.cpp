@@ -30,7 +30,7 @@ bool input_is_pipe() {
 }  // namespace
 
 int poll_input() {
-    if (protocol_mode != 2 || !input_is_pipe()) return 0;
+    if (protocol_mode != UCI_MODE || !input_is_pipe()) return 0;
     bool closed = false;
     fill_input_nonblocking(&closed);
     const std::string& waiting = buffered_input();

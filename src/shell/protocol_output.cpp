@@ -5,7 +5,7 @@
 #include "shell/clock.h"
 #include "shell/output.h"
 
-int protocol_mode = 0;
+ProtocolMode protocol_mode = CONSOLE_MODE;
 std::FILE* log_file = nullptr;
 double log_start_ms = 0;
 

@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <string>
 
-// 0 console (start value), 1 xboard, 2 UCI.
-extern int protocol_mode;
+// The protocol the engine speaks: the console's until "xboard" or "uci" hands it over.
+enum ProtocolMode : int { CONSOLE_MODE = 0, XBOARD_MODE = 1, UCI_MODE = 2 };
+extern ProtocolMode protocol_mode;
 // The protocol log (uci.txt in UCI mode), or nullptr when none is open.
 extern std::FILE* log_file;
 // Clock reading (ms) when the UCI loop started: the time base of the log stamps.

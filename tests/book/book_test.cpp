@@ -58,11 +58,11 @@ std::pair<std::string, std::string> probe_uci() {
     CapturedOutput capture;
     std::FILE* saved_log = log_file;
     log_file = nullptr;
-    protocol_mode = 2;
+    protocol_mode = UCI_MODE;
     Move move = 0;
     char text[8] = "";
     if (probe_book(start_position, move)) move_to_text(start_position, move, text);
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
     log_file = saved_log;
     return {text, capture.text()};
 }

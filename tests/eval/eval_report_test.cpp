@@ -27,12 +27,12 @@ TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
         int flag = 0;
         EXPECT_EQ(evaluate(start_position, record, -32000, 32000, flag, 1, attacks), 5);
         if (mode) close_protocol_log();
-        protocol_mode = 0;
+        protocol_mode = CONSOLE_MODE;
         const std::string printed = capture.text();
         // The heading and the board come first, as the console prints them, in both modes.
         EXPECT_EQ(printed.rfind("\nnow evaluating\n" + board_diagram(start_position, true), 0), 0u)
             << printed;
-        if (mode == 0) {
+        if (mode == CONSOLE_MODE) {
             EXPECT_EQ(printed.substr(printed.find("\nmaterial:")),
                       "\nmaterial:\t0\npawns:\t\t0\nbase pawns:\t0\npassers:\t0\nking attack:\t\t0"
                       "\nking shelter:\t\t0\nking endgame:\t\t0\npieces:\t\t0\npiece-pawn:\t0"

@@ -1,13 +1,13 @@
 // Pipe sessions with a running engine under UCI or xboard, and the checks the protocol tests
-// share; the line forms come from harness/protocol_lines.h.
+// share; the line forms come from testsupport/protocol_lines.h.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "board/position.h"
-#include "harness/protocol_lines.h"
-#include "shell/child_process.h"
+#include "testsupport/child_process.h"
+#include "testsupport/protocol_lines.h"
 
 // A file the engine finds in its working directory when it starts (orlo.ini, book.txt...).
 struct StartFile {

@@ -3,8 +3,8 @@
 // The clocks run but are not judged: tests never assert on timing.
 #include <gtest/gtest.h>
 
-#include "harness/referee.h"
 #include "support/engine_runner.h"
+#include "testsupport/referee.h"
 
 TEST(SelfPlay, GamesThroughEachProtocol) {
     for (RefereeProtocol protocol : {RefereeProtocol::UCI, RefereeProtocol::XBOARD}) {

@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "harness/protocol_lines.h"
 #include "support/engine_runner.h"
+#include "testsupport/protocol_lines.h"
 
 namespace {
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int UCI = 2;
-
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -101,7 +99,7 @@ TEST(Think, NoLegalMoveAndResigning) {
     EXPECT_EQ(run.returned, 0);
     EXPECT_EQ(run.output, "\ncheckmate");
     EXPECT_EQ(last_search.has_move, 0);
-    run = run_think(position_from_fen("k7/2Q5/1K6/8/8/8/8/8 b"), 0, 0, EngineSettings{}, UCI);
+    run = run_think(position_from_fen("k7/2Q5/1K6/8/8/8/8/8 b"), 0, 0, EngineSettings{}, UCI_MODE);
     EXPECT_EQ(run.returned, 0);
     EXPECT_EQ(run.output, "");  // the protocol loop gives the reply
 
@@ -126,10 +124,10 @@ TEST(Think, BookMoveEndsTheSearchWhenTheSettingsAskForIt) {
     EXPECT_FALSE(contains(run.output, "\nd  1/")) << run.output;
     EXPECT_EQ(ponder_move, 0u);
     // Book off, or no book move: a search.
-    run = run_think(start_position, 0, 1, EngineSettings{}, UCI);
+    run = run_think(start_position, 0, 1, EngineSettings{}, UCI_MODE);
     EXPECT_FALSE(contains(run.output, "book")) << run.output;
     EXPECT_TRUE(contains(run.output, "info depth 1 ")) << run.output;
-    run = run_think(after_e4, 0, 1, with_book, UCI);
+    run = run_think(after_e4, 0, 1, with_book, UCI_MODE);
     EXPECT_EQ(last_search.from_book, 0);
     EXPECT_TRUE(contains(run.output, "info depth 1 ")) << run.output;
     book_count = 0;  // later tests expect no book

@@ -69,9 +69,9 @@ TEST(HashInit, ResizeLogAndFallbackWhenMemoryIsRefused) {
     hash_memory_limit =
         (std::uint64_t{small.main_entries} + 4) * 12 + std::uint64_t{small.qs_entries} * 8;
     // In UCI mode the message must be a protocol line (a "Hash" option too large).
-    protocol_mode = 2;
+    protocol_mode = UCI_MODE;
     r = resize_in_scratch(128, "hash_fallback_uci");
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
     EXPECT_EQ(r.printed, "info string hashinit failed!\n");
     r = resize_in_scratch(128, "hash_fallback");
     EXPECT_EQ(r.result, 0);

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <string>
 
-#include "harness/protocol_lines.h"
 #include "protocol/uci_loop.h"
 #include "protocol/xboard_loop.h"
 #include "shell/input.h"
-#include "shell/input_redirect.h"
 #include "shell/protocol_output.h"
 #include "support/engine_runner.h"
 #include "support/search_run.h"
+#include "testsupport/input_redirect.h"
+#include "testsupport/protocol_lines.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ Session run_loop(Loop loop, const std::string& text, const std::string& name) {
         session.output = capture.text();
     }
     restore_standard_input();
-    fresh_search_state(0);
+    fresh_search_state();
     std::filesystem::current_path(previous);
     return session;
 }

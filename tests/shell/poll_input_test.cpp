@@ -9,10 +9,10 @@
 
 #include "shell/clock.h"
 #include "shell/input.h"
-#include "shell/input_redirect.h"
 #include "shell/protocol_output.h"
 #include "support/engine_runner.h"
 #include "support/search_run.h"
+#include "testsupport/input_redirect.h"
 
 namespace {
 
@@ -23,10 +23,10 @@ class PollInput : public ::testing::Test {
         dir = make_scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
         ASSERT_TRUE(open_protocol_log((dir + "/uci.txt").c_str()));
         ASSERT_TRUE(redirect_input_to_pipe(pipe));
-        protocol_mode = 2;
+        protocol_mode = UCI_MODE;
     }
     void TearDown() override {
-        protocol_mode = 0;
+        protocol_mode = CONSOLE_MODE;
         close_input_pipe(pipe);
         restore_standard_input();
         close_protocol_log();
@@ -68,11 +68,11 @@ TEST_F(PollInput, PonderhitConsumedOtherLinesLeftForTheLoop) {
     EXPECT_EQ(next_line(), "ponderhit");
     // Nothing outside UCI mode.
     write_input_pipe(pipe, "ponderhit\n");
-    protocol_mode = 1;
+    protocol_mode = XBOARD_MODE;
     EXPECT_EQ(poll_input(), 0);
     EXPECT_EQ(next_line(), "ponderhit");
     // The consumed line is logged exactly as it came, before the answer to it.
-    protocol_mode = 2;
+    protocol_mode = UCI_MODE;
     write_input_pipe(pipe, "  ponderhit  \r\n");
     EXPECT_EQ(poll_input(), 1);
     close_protocol_log();

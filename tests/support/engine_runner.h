@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/child_process.h"
+#include "testsupport/child_process.h"
 
 // A fresh empty directory under the build tree for one test's files (orlo.txt, uci.txt...).
 std::string make_scratch_dir(const std::string& name);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "board/position.h"
-#include "eval/attack_info.h"
 #include "eval/eval_context.h"
 #include "eval/pawn_record.h"
+#include "movegen/attack_info.h"
 
 // Evaluation of `position` from white's point of view; `alpha`/`beta` are from the side to
 // move's point of view as evaluate takes them.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/position.h"
-#include "eval/attack_info.h"
+#include "movegen/attack_info.h"
 #include "movegen/move_list.h"
 
 // Reads the FEN and sets hash_key, pawn_hash_key and piece_counts for it.

@@ -1,8 +1,7 @@
 #include "support/search_run.h"
 
+#include "app/startup.h"
 #include "board/make_move.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
 #include "search/think.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
@@ -28,16 +27,13 @@ std::string CapturedOutput::text() {
     return result;
 }
 
-void fresh_search_state(int mode) {
-    reset_root_moves();
-    clear_key_history();
-    pondering = 0;
-    hold_bestmove = 0;
+void fresh_search_state(ProtocolMode mode) {
+    reset_engine_state();
     protocol_mode = mode;
 }
 
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings, int mode) {
+                    const EngineSettings& search_settings, ProtocolMode mode) {
     fresh_search_state(mode);
     SearchRun run{};
     run.after = position;
@@ -46,7 +42,7 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
         run.returned = think(run.after, time_ms, depth, search_settings, 0);
         run.output = capture.text();
     }
-    protocol_mode = 0;
+    protocol_mode = CONSOLE_MODE;
     return run;
 }
 

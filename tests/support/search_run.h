@@ -7,7 +7,8 @@
 #include <string>
 
 #include "board/position.h"
-#include "shell/settings.h"
+#include "search/engine_settings.h"
+#include "shell/protocol_output.h"
 
 // Collects everything `out` writes between construction and text().
 struct CapturedOutput {
@@ -26,8 +27,8 @@ struct InDirectory {
     ~InDirectory() { std::filesystem::current_path(saved); }
 };
 
-// Resets what a fresh engine would not carry (root list, game keys, flags, mode).
-void fresh_search_state(int mode = 0);
+// The state of a freshly started engine (reset_engine_state), in the given mode.
+void fresh_search_state(ProtocolMode mode = CONSOLE_MODE);
 
 struct SearchRun {
     int returned;
@@ -36,7 +37,8 @@ struct SearchRun {
 };
 // think on the position with the given limits and settings, output captured.
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings = EngineSettings{}, int mode = 0);
+                    const EngineSettings& search_settings = EngineSettings{},
+                    ProtocolMode mode = CONSOLE_MODE);
 
 // Does the side to move force mate within `moves` of its own moves, starting with `first`
 // (or with any move when first is 0)? Brute force; for small positions only.

@@ -11,15 +11,12 @@
 #include <iostream>
 #include <string>
 
+#include "app/startup.h"
 #include "board/fen.h"
 #include "board/usable.h"
 #include "harness/eval_test.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
 #include "search/think.h"
 #include "shell/output.h"
-#include "shell/protocol_output.h"
-#include "shell/startup.h"
 
 namespace {
 
@@ -59,7 +56,6 @@ int main(int argc, char** argv) {
     }
     std::FILE* console = output_file;
     const EngineSettings no_book{};
-    protocol_mode = 0;
 
     int faulty = 0;
     int line_number = 0;
@@ -79,8 +75,7 @@ int main(int argc, char** argv) {
         write_fen(position, text);
         const int old_score = test_evaluation(position);
 
-        reset_root_moves();
-        clear_key_history();
+        reset_engine_state();
         Position searched = position;
         output_file = sink;
         const int moved = think(searched, 0, depth, no_book, 0);

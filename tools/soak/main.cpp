@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "harness/referee.h"
+#include "app/startup.h"
 #include "shell/clock.h"
-#include "shell/startup.h"
+#include "testsupport/referee.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "app/settings.h"
 
 #include <cctype>
 #include <cstdio>
@@ -6,8 +6,6 @@
 
 #include "search/trans_table.h"
 #include "shell/output.h"
-
-EngineSettings settings{};
 
 namespace {
 
@@ -117,11 +115,8 @@ int read_settings_file(const char* name) {
         if (!read_integer(file, v)) continue;
         for (const Key& k : KEYS) {
             if (std::strcmp(key, k.name) != 0) continue;
-            if (k.field == &EngineSettings::hash) {
-                // The tables take 1 to 4096 MB; show the size in effect.
-                v = v < 1 ? 1 : (v > 4096 ? 4096 : v);
-                init_hash_tables(v);
-            }
+            // The search takes the hash size at once; the message shows the size in effect.
+            if (k.field == &EngineSettings::hash) v = static_cast<std::int32_t>(set_hash_size(v));
             settings.*k.field = v;
             out(k.message, v);
             break;

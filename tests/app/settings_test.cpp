@@ -1,6 +1,6 @@
 // orlo.ini: each key's message and effect, number formats, bad content, empty and missing
 // files, and the place of its messages in the start-up output.
-#include "shell/settings.h"
+#include "app/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "shell/console_play.h"
+#include "app/console_play.h"
 
+#include "search/engine_settings.h"
 #include "search/think.h"
 #include "shell/output.h"
-#include "shell/settings.h"
 
 void console_go(Position& current, int time_ms) {
     think(current, time_ms, 0, settings, 0);

@@ -1,5 +1,5 @@
 // Platform part: pipe, open, write and close on the input descriptor.
-#include "shell/input_redirect.h"
+#include "testsupport/input_redirect.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 
 #include "shell/input.h"
-#include "shell/write_all.h"
+#include "testsupport/write_all.h"
 
 namespace {
 void close_redirected() {

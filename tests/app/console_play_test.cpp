@@ -1,7 +1,7 @@
 // The console's playing commands below the console loop, on small positions so that each
 // search ends at once: "go", "auto" and the answer to a typed move in a stalemate. (The
 // answer's ponder line is tested through the real binary.)
-#include "shell/console_play.h"
+#include "app/console_play.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "harness/protocol_lines.h"
+#include "testsupport/protocol_lines.h"
 
 #include <set>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "shell/console.h"
+#include "app/console.h"
 
 int main() {
     return console_loop();

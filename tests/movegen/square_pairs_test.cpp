@@ -1,4 +1,4 @@
-#include "eval/eval_tables.h"
+#include "movegen/square_pairs.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(EvalTables, BetweenAndLineExclusionExamples) {
+TEST(SquarePairs, BetweenAndLineExclusionExamples) {
     constexpr Bitboard ALL = ~0ULL;
     const struct {
         const char *from, *to, *between, *excluded;

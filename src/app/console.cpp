@@ -1,8 +1,13 @@
-#include "shell/console.h"
+#include "app/console.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "app/console_play.h"
+#include "app/settings.h"
+#include "app/startup.h"
 #include "board/fen.h"
 #include "board/make_move.h"
 #include "harness/eval_test.h"
@@ -12,12 +17,11 @@
 #include "protocol/uci_loop.h"
 #include "protocol/xboard_loop.h"
 #include "shell/clock.h"
-#include "shell/console_play.h"
 #include "shell/engine_log.h"
 #include "shell/input.h"
 #include "shell/output.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/split_words.h"
+#include "shell/version.h"
 
 namespace {
 
@@ -84,19 +88,6 @@ void enter_move(ConsoleState& state, const std::string& word) {
 }
 
 }  // namespace
-
-std::vector<std::string> split_words(const std::string& line, std::size_t max_words) {
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    while (words.size() < max_words) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        if (i >= line.size()) break;
-        std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
 
 int console_loop() {
     out("\norlo %s\ninitializing...  ", ENGINE_VERSION);

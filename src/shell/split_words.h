@@ -1,11 +1,9 @@
-// The console: banner, start-up, and the command loop at the "\n>orlo " prompt.
+// Splitting a line into words: how the console and both protocols read their commands.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
-
-// Runs the console until "quit" or the end of input; returns the exit status.
-int console_loop();
 
 // Splits a line into blank-separated words (at most max_words).
 std::vector<std::string> split_words(const std::string& line, std::size_t max_words);

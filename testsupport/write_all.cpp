@@ -1,5 +1,5 @@
 // Platform part: write().
-#include "shell/write_all.h"
+#include "testsupport/write_all.h"
 
 #include <unistd.h>
 

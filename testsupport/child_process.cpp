@@ -1,5 +1,5 @@
 // Platform part: fork, exec, pipes and poll.
-#include "shell/child_process.h"
+#include "testsupport/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "shell/clock.h"
-#include "shell/write_all.h"
+#include "testsupport/write_all.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The settings file orlo.ini: the record every search is handed, and its reader.
+// The engine settings: the record every search is handed, and the one the console and the
+// protocols hand it (filled from orlo.ini, changed by xboard's "bk", "hard" and "easy").
 #pragma once
 
 #include <cstdint>
@@ -15,11 +16,3 @@ struct EngineSettings {
 
 // All zero until orlo.ini is read (and when there is none).
 extern EngineSettings settings;
-
-constexpr const char* SETTINGS_FILE_NAME = "orlo.ini";
-
-// Reads orlo.ini from the working directory into `settings`, printing one message per key.
-// Returns 1 when the file was read, 0 when it could not be opened (nothing printed then).
-int read_settings();
-// The same for a named file.
-int read_settings_file(const char* name);

@@ -1,4 +1,4 @@
-#include "harness/referee.h"
+#include "testsupport/referee.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,11 +11,11 @@
 #include "board/make_move.h"
 #include "board/position.h"
 #include "board/zobrist.h"
-#include "harness/protocol_lines.h"
 #include "movegen/generate_evasions.h"
 #include "protocol/play_move.h"
-#include "shell/child_process.h"
 #include "shell/clock.h"
+#include "testsupport/child_process.h"
+#include "testsupport/protocol_lines.h"
 
 namespace {
 

@@ -1,0 +1,3 @@
+#include "search/engine_settings.h"
+
+EngineSettings settings{};
