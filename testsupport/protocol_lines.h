@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "board/move.h"  // is_move_text
+#include "shell/move_text_shape.h"
 
 // "info ..." as the UCI grammar has it (the pv holds moves only; scores "cp N" or "mate N",
 // optionally followed by "lowerbound" or "upperbound"; "string" takes the rest of the line).

@@ -33,10 +33,3 @@ int move_to_text(const Position& position, Move move, char* buffer) {
     }
     return 1;
 }
-
-bool is_move_text(std::string_view word) {
-    if (word.size() != 4 && word.size() != 5) return false;
-    for (std::size_t i = 0; i < 4; i += 2)
-        if (word[i] < 'a' || word[i] > 'h' || word[i + 1] < '1' || word[i + 1] > '8') return false;
-    return word.size() == 4 || std::string_view("qrbn").find(word[4]) != std::string_view::npos;
-}

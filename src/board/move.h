@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "board/position.h"
 
@@ -54,8 +53,5 @@ constexpr bool is_promotion(Move m) {
     return k >= PROMOTE_QUEEN && k <= PROMOTE_KNIGHT;
 }
 
-// Has the word the form of coordinate move text: four square characters and an optional
-// promotion letter (q, r, b, n)? Legality is not asked.
-bool is_move_text(std::string_view word);
 // Writes the coordinate text ("e2e4", "e7e8q", "e1g1") into buffer (at least 6 chars).
 int move_to_text(const Position& position, Move move, char* buffer);

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "board/move.h"
 #include "shell/input.h"
+#include "shell/move_text_shape.h"
 #include "shell/protocol_output.h"
 
 namespace {

@@ -14,19 +14,19 @@
 namespace {
 
 TEST(EvalReport, ConsoleAndUciLinesAndTheirLogs) {
-    for (int mode : {0, 2}) {
+    for (ProtocolMode mode : {CONSOLE_MODE, UCI_MODE}) {
         const std::string dir = make_scratch_dir("eval_report");
         InDirectory in(dir);
         CapturedOutput capture;
         protocol_mode = mode;
-        if (mode) open_protocol_log("uci.txt");
+        if (mode == UCI_MODE) open_protocol_log("uci.txt");
         piece_counts = count_pieces(start_position);
         pawn_hash_key = compute_pawn_hash_key(start_position);
         PawnRecord record;
         AttackInfo attacks;
         int flag = 0;
         EXPECT_EQ(evaluate(start_position, record, -32000, 32000, flag, 1, attacks), 5);
-        if (mode) close_protocol_log();
+        if (mode == UCI_MODE) close_protocol_log();
         protocol_mode = CONSOLE_MODE;
         const std::string printed = capture.text();
         // The heading and the board come first, as the console prints them, in both modes.
