@@ -1,5 +1,7 @@
 #include "support/search_run.h"
 
+#include <regex>
+
 #include "board/make_move.h"
 #include "search/game_keys.h"
 #include "search/root_search.h"
@@ -48,6 +50,15 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
     }
     protocol_mode = 0;
     return run;
+}
+
+std::vector<std::int64_t> iteration_node_totals(const std::string& console_output) {
+    static const std::regex line("\nd +\\d+/ *\\d+  v -?\\d+  t [\\d.]+s (\\d+) N (\\d+) QN");
+    std::vector<std::int64_t> totals;
+    for (std::sregex_iterator it(console_output.begin(), console_output.end(), line), end;
+         it != end; ++it)
+        totals.push_back(std::stoll((*it)[1]) + std::stoll((*it)[2]));
+    return totals;
 }
 
 bool forces_mate(const Position& position, int moves, std::uint32_t first) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "board/position.h"
 #include "shell/settings.h"
@@ -37,6 +38,10 @@ struct SearchRun {
 // think on the position with the given limits and settings, output captured.
 SearchRun run_think(const Position& position, int time_ms, int depth,
                     const EngineSettings& search_settings = EngineSettings{}, int mode = 0);
+
+// The node count (alpha-beta and quiescence) at the end of each iteration, read from think's
+// console output.
+std::vector<std::int64_t> iteration_node_totals(const std::string& console_output);
 
 // Does the side to move force mate within `moves` of its own moves, starting with `first`
 // (or with any move when first is 0)? Brute force; for small positions only.
