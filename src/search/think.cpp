@@ -197,7 +197,7 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     // The counters first: from the search's first clock reading on they are this search's
     // (a test clock that makes time pass with the nodes counted reads them).
     stats = SearchStats{};
-    next_interrupt_check = 0;
+    next_interrupt_check = INTERRUPT_INTERVAL;
     // The search's time starts here, wiping the tables included: at a fast control those
     // milliseconds come off the same clock as the search's own.
     search_start_ms = clock_ms();

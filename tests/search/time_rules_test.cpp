@@ -3,6 +3,7 @@
 // "ponderhit", and when the search looks at the clock and the input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,8 +14,9 @@
 #include "search/think.h"
 #include "search/trans_table.h"
 #include "shell/clock.h"
+#include "shell/input.h"
 #include "shell/input_redirect.h"
-#include "shell/protocol_output.h"
+#include "support/positions.h"
 #include "support/search_run.h"
 #include "support/test_clock.h"
 
@@ -22,6 +24,9 @@ namespace {
 
 constexpr int UCI = 2;
 constexpr std::int64_t NODES_PER_MS = 10;
+// A look at the clock comes at the first alpha-beta node past its interval; the quiescence
+// nodes in between delay it by a few nodes, never by this many.
+constexpr std::int64_t LOOK_DELAY = INTERRUPT_INTERVAL / 8;
 
 int count_of(const std::string& text, const std::string& part) {
     int count = 0;
@@ -45,7 +50,7 @@ void start_search(const Position& position, std::int64_t budget) {
     clear_ply_marks();
     path_keys.fill(0);
     stats = SearchStats{};
-    next_interrupt_check = 0;
+    next_interrupt_check = INTERRUPT_INTERVAL;
     stop_flag = 0;
     ply = 0;
     sel_depth = 0;
@@ -56,13 +61,15 @@ void start_search(const Position& position, std::int64_t budget) {
     search_start_ms = clock_ms();
 }
 
+// Searches of the start position, the clock at NODES_PER_MS. For each iteration k: a budget
+// whose two thirds are the clock's reading as k ends lets the search go on; one millisecond
+// less ends it after k, the same search as at a fixed depth until then.
 TEST(TimeRules, IterationsEndOnceTwoThirdsOfTheBudgetHavePassed) {
     const std::vector<std::int64_t> ends = start_position_iterations(7);
     ASSERT_EQ(ends.size(), 7u);
     TestClock clock(NODES_PER_MS);
     for (int k = 1; k < 7; ++k) {
-        const std::int64_t at = ends[k - 1] / NODES_PER_MS;  // the clock as iteration k ends
-        // Two thirds of this budget are exactly that reading: not yet passed.
+        const std::int64_t at = ends[k - 1] / NODES_PER_MS;
         const int budget = static_cast<int>((3 * at + 1) / 2);
         ASSERT_EQ(2 * budget / 3, at);
         const SearchRun stopped = run_think(start_position, budget - 1, 0);
@@ -112,9 +119,10 @@ TEST(TimeRules, RootMovesAfterTheSixthAndTheHardLimit) {
             << output;
         EXPECT_EQ(stop_flag, c.stopped) << c.elapsed;
         if (c.stopped) {
-            // A single look at the clock, and nothing searched after it.
+            // One look at the clock, one interval in, and the search ends soon after it.
             ASSERT_EQ(clock.readings.size(), 1u);
-            EXPECT_EQ(searched_nodes(), clock.readings[0]);
+            EXPECT_GE(clock.readings[0], INTERRUPT_INTERVAL);
+            EXPECT_LT(searched_nodes(), INTERRUPT_INTERVAL + LOOK_DELAY);
         }
     }
     close_input_pipe(pipe);
@@ -162,35 +170,78 @@ TEST(TimeRules, PonderingIgnoresTheBudgetUntilPonderhit) {
         });
         // Should pondering never end, a stop ends the search long after it should have.
         clock.at_nodes(4 * ends[6], [&] { write_input_pipe(pipe, "stop\n"); });
-        fresh_search_state(UCI);
-        pondering = c.pondering;
-        std::string output;
-        {
-            CapturedOutput capture;
-            Position position = start_position;
-            think(position, c.budget, 0, EngineSettings{}, 0);
-            output = capture.text();
-        }
+        const std::string output =
+            run_think(start_position, c.budget, 0, EngineSettings{}, UCI, c.pondering).output;
         EXPECT_EQ(last_search.depth, c.depth) << c.pondering << " " << c.budget;
         EXPECT_EQ(stop_flag, c.stopped) << c.pondering << " " << c.budget;
-        const std::size_t hit = output.find("info string ponderhit!\n");
+        const std::string seen = "info string ponderhit!\n";
+        const std::size_t hit = output.find(seen);
         if (!c.lines) {
             EXPECT_EQ(hit, std::string::npos) << output;
         } else {
             ASSERT_NE(hit, std::string::npos) << output;
-            char lines[256];
-            std::snprintf(lines, sizeof lines, c.lines,
+            char buffer[256];
+            std::snprintf(buffer, sizeof buffer, c.lines,
                           static_cast<long long>(hit_at / NODES_PER_MS),
                           static_cast<long long>(c.budget));
-            EXPECT_EQ(output.compare(hit + 23, std::string(lines).size(), lines), 0) << output;
-            EXPECT_EQ(output.find("info string ponderhit, ", hit + 23 + std::string(lines).size()),
-                      std::string::npos);
+            const std::string lines = buffer;
+            EXPECT_EQ(output.compare(hit + seen.size(), lines.size(), lines), 0) << output;
+            EXPECT_EQ(output.find("info string ponderhit, ", hit + seen.size() + lines.size()),
+                      std::string::npos)
+                << output;
         }
         EXPECT_NE(output.find("\nbestmove "), std::string::npos) << output;
         close_input_pipe(pipe);
         restore_standard_input();
-        fresh_search_state();
     }
+}
+
+// In a quiescence-heavy search, think at a fixed depth with the clock held: every reading but
+// those at the start and at the ends of iterations is a look at the clock (the root reads it
+// only from its seventh move, and this root has three).
+TEST(TimeRules, LooksAtTheClockEveryIntervalOfBothSearches) {
+    TestClock clock;
+    const Position checked =
+        position_from_fen("r1bqk1nr/pppp1Bpp/2n5/2b1p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq");
+    const std::vector<std::int64_t> ends = iteration_node_totals(run_think(checked, 0, 7).output);
+    ASSERT_EQ(ends.size(), 7u);
+    // Counting alpha-beta nodes only, the looks would come five times more rarely.
+    ASSERT_GT(stats.qs_node_count, 5 * stats.node_count);
+    std::vector<std::int64_t> looks;
+    for (std::int64_t at : clock.readings)
+        if (at != 0 && std::find(ends.begin(), ends.end(), at) == ends.end()) looks.push_back(at);
+    ASSERT_EQ(looks.size(), static_cast<std::size_t>(ends.back() / INTERRUPT_INTERVAL));
+    // The first one interval in, then one every interval: each at the first alpha-beta node
+    // past it, which quiescence nodes in between make a little later.
+    std::int64_t previous = 0;
+    for (std::int64_t at : looks) {
+        EXPECT_GE(at - previous, INTERRUPT_INTERVAL);
+        EXPECT_LT(at - previous, INTERRUPT_INTERVAL + LOOK_DELAY);
+        previous = at;
+    }
+}
+
+// A line waiting in UCI mode when the search starts ("stop" here) is seen at the first look:
+// the shallow iterations are complete by then and the move played is the last one's.
+TEST(TimeRules, ALineWaitingAtTheStartIsSeenOneIntervalIn) {
+    const std::vector<std::int64_t> ends = start_position_iterations(7);
+    std::size_t completed = 0;  // iterations complete when the first look comes
+    while (completed < ends.size() && ends[completed] < INTERRUPT_INTERVAL) ++completed;
+    ASSERT_GE(completed, 2u);
+    ASSERT_LT(completed, ends.size());
+    run_think(start_position, 0, static_cast<int>(completed));
+    const std::string completed_move = last_search.best_text;
+
+    ASSERT_TRUE(redirect_input_to_text("stop\n"));
+    const std::string output = run_think(start_position, 0, 0, EngineSettings{}, UCI).output;
+    EXPECT_NE(output.find("\ninfo string search stopped (2)!\n"), std::string::npos) << output;
+    EXPECT_EQ(last_search.depth, static_cast<int>(completed + 1)) << output;
+    EXPECT_EQ(last_search.best_text, completed_move) << output;
+    EXPECT_NE(output.find("\nbestmove " + completed_move + " "), std::string::npos) << output;
+    std::string line;
+    EXPECT_TRUE(read_line(line));
+    EXPECT_EQ(line, "stop");  // left for the protocol loop
+    restore_standard_input();
 }
 
 }  // namespace

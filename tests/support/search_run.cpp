@@ -39,8 +39,9 @@ void fresh_search_state(int mode) {
 }
 
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings, int mode) {
+                    const EngineSettings& search_settings, int mode, int ponder) {
     fresh_search_state(mode);
+    pondering = ponder;
     SearchRun run{};
     run.after = position;
     {

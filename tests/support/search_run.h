@@ -35,9 +35,11 @@ struct SearchRun {
     std::string output;
     Position after;  // the position think left (the move made in console and xboard modes)
 };
-// think on the position with the given limits and settings, output captured.
+// think on the position with the given limits and settings, output captured; `ponder` is the
+// pondering flag it starts with.
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings = EngineSettings{}, int mode = 0);
+                    const EngineSettings& search_settings = EngineSettings{}, int mode = 0,
+                    int ponder = 0);
 
 // The node count (alpha-beta and quiescence) at the end of each iteration, read from think's
 // console output.
