@@ -9,6 +9,7 @@
 // the previous sibling (0 for none).
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint);
 
-// Called every 4096 nodes: the hard time limit and, in UCI mode, waiting input. Returns 0 to
-// go on, nonzero (the reason) to stop.
+// Called every INTERRUPT_INTERVAL nodes of both searches, the first time one interval in: the
+// hard time limit and, in UCI mode, waiting input. Returns 0 to go on, nonzero (the reason)
+// to stop.
 int check_interrupt();

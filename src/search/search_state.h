@@ -23,8 +23,9 @@ constexpr std::int64_t FUZZ_NODE_LIMIT = 4096;  // alpha-beta and quiescence nod
 #else
 constexpr std::int64_t INTERRUPT_INTERVAL = 4096;
 #endif
-// The node total (alpha-beta and quiescence) at which the next look is due; 0 at the start
-// of each search, so the first node looks at once.
+// The node total (alpha-beta and quiescence) at which the next look is due. The first comes
+// one interval into the search: by then the shallow iterations are done, so that a line
+// already waiting when the search starts ends it with a searched move, not an unsearched one.
 extern std::int64_t next_interrupt_check;
 
 // Planned time in ms and the clock reading when the search proper started.

@@ -191,6 +191,10 @@ void append_position_log(const Position& position, int root_eval, int score) {
 // Sets up everything a search starts from (steps that do not depend on the mode).
 void prepare_search(Position& position, int time_ms, int depth, const EngineSettings& s,
                     int& iteration_limit) {
+    // The counters first: from the search's first clock reading on they are this search's
+    // (a test clock that makes time pass with the nodes counted reads them).
+    stats = SearchStats{};
+    next_interrupt_check = INTERRUPT_INTERVAL;
     // The search's time starts here, wiping the tables included: at a fast control those
     // milliseconds come off the same clock as the search's own.
     search_start_ms = clock_ms();
@@ -236,8 +240,6 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     position.black_pieces = position.black_king | position.black_queens | position.black_rooks |
                             position.black_bishops | position.black_knights | position.black_pawns;
 
-    stats = SearchStats{};
-    next_interrupt_check = 0;
     eval_count = 0;
     lazy_eval_count = 0;
     double_check_count = 0;

@@ -1,5 +1,7 @@
 #include "support/search_run.h"
 
+#include <regex>
+
 #include "app/startup.h"
 #include "board/make_move.h"
 #include "search/think.h"
@@ -33,8 +35,9 @@ void fresh_search_state(ProtocolMode mode) {
 }
 
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings, ProtocolMode mode) {
+                    const EngineSettings& search_settings, ProtocolMode mode, int ponder) {
     fresh_search_state(mode);
+    pondering = ponder;
     SearchRun run{};
     run.after = position;
     {
@@ -44,6 +47,15 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
     }
     protocol_mode = CONSOLE_MODE;
     return run;
+}
+
+std::vector<std::int64_t> iteration_node_totals(const std::string& console_output) {
+    static const std::regex line("\nd +\\d+/ *\\d+  v -?\\d+  t [\\d.]+s (\\d+) N (\\d+) QN");
+    std::vector<std::int64_t> totals;
+    for (std::sregex_iterator it(console_output.begin(), console_output.end(), line), end;
+         it != end; ++it)
+        totals.push_back(std::stoll((*it)[1]) + std::stoll((*it)[2]));
+    return totals;
 }
 
 bool forces_mate(const Position& position, int moves, std::uint32_t first) {

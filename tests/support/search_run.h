@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "board/position.h"
 #include "search/engine_settings.h"
@@ -35,10 +36,15 @@ struct SearchRun {
     std::string output;
     Position after;  // the position think left (the move made in console and xboard modes)
 };
-// think on the position with the given limits and settings, output captured.
+// think on the position with the given limits and settings, output captured; `ponder` is the
+// pondering flag it starts with.
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings = EngineSettings{},
-                    ProtocolMode mode = CONSOLE_MODE);
+                    const EngineSettings& search_settings = EngineSettings{}, ProtocolMode mode = CONSOLE_MODE,
+                    int ponder = 0);
+
+// The node count (alpha-beta and quiescence) at the end of each iteration, read from think's
+// console output.
+std::vector<std::int64_t> iteration_node_totals(const std::string& console_output);
 
 // Does the side to move force mate within `moves` of its own moves, starting with `first`
 // (or with any move when first is 0)? Brute force; for small positions only.
