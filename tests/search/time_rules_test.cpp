@@ -15,10 +15,10 @@
 #include "search/trans_table.h"
 #include "shell/clock.h"
 #include "shell/input.h"
-#include "testsupport/input_redirect.h"
 #include "support/positions.h"
 #include "support/search_run.h"
 #include "support/test_clock.h"
+#include "testsupport/input_redirect.h"
 
 namespace {
 
