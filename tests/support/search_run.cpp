@@ -1,8 +1,7 @@
 #include "support/search_run.h"
 
 #include "board/make_move.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
+#include "harness/bench_searches.h"
 #include "search/think.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
@@ -29,10 +28,7 @@ std::string CapturedOutput::text() {
 }
 
 void fresh_search_state(int mode) {
-    reset_root_moves();
-    clear_key_history();
-    pondering = 0;
-    hold_bestmove = 0;
+    fresh_engine_state();
     protocol_mode = mode;
 }
 

@@ -1,0 +1,21 @@
+// The bench searches' node total is the engine's behaviour signature: any change to the
+// search, its ordering, pruning and extensions, or to the evaluation moves it.
+#include "harness/bench_searches.h"
+
+#include <gtest/gtest.h>
+
+#include "search/trans_table.h"
+
+namespace {
+
+TEST(BenchSearches, DepthEightTotalIsTheSignature) {
+    // The counts hold for the tables a freshly started engine has.
+    ASSERT_EQ(main_entries, START_MAIN_ENTRIES);
+    ASSERT_EQ(qs_entries, START_QS_ENTRIES);
+    const BenchRun run = run_bench_searches(BENCH_DEFAULT_DEPTH);
+    for (int i = 0; i < BENCH_POSITION_COUNT; ++i)
+        EXPECT_GT(run.searches[i].nodes, 0) << BENCH_POSITIONS[i];
+    EXPECT_EQ(run.total_nodes, 2644560);
+}
+
+}  // namespace
