@@ -178,107 +178,158 @@ TEST(Quiesce, TheStoredMoveGoesFirst) {
     }
 }
 
-// ---------------------------------------------------------------- null move
+// ---------------------------------------------------------------- alpha-beta nodes
 
-TEST(NullMove, WhenItIsTried) {
-    const std::string knight = "4k3/8/8/8/8/8/4P3/1N2K3 w";
-    const struct {
-        const char* what;
-        std::string fen;
-        bool after_null, pv_marked;
-        std::int64_t tries;
-    } cases[] = {
-        {"a piece besides the pawns", knight, false, false, 1},
-        {"king and pawns only", "4k3/8/8/8/8/8/4P3/4K3 w", false, false, 0},
-        {"right after a null move", knight, true, false, 0},
-        {"at a node of the principal variation", knight, false, true, 0},
-    };
-    for (const auto& c : cases) {
-        Position p = node(c.fen, 1);
-        store_move(p, "e2e3");
-        if (c.pv_marked) {
-            char text[PV_TEXT_SIZE];
-            hash_pv_line(p, text);  // marks the entry it passes
-            piece_counts = count_pieces(p);
-            clear_ply_marks();
-        }
-        null_mark[0] = c.after_null ? 1 : 0;
-        ply = 1;
-        const Searched s = alpha_beta_at(p, -501, -500, 2 * PLY);
-        EXPECT_EQ(s.stats.null_tries, c.tries) << c.what;
-        EXPECT_EQ(s.stats.pv_hits, c.pv_marked ? 1 : 0) << c.what;
-    }
-}
+// How the node was reached.
+enum Before { ORDINARY, NULL_MOVE, EXTENDED_CHECK, ON_THE_PV };
 
-TEST(NullMove, ReducedByFourPliesThenByThree) {
-    // The null move cuts off at each depth. Its search is depth - 5 plies from 6 plies on,
-    // depth - 4 below: 5 and 6 plies both leave 1 ply, 4 plies leave none (quiescence).
-    const std::string fen = "r1bqk2r/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQK2R w KQkq";
-    const struct {
-        int depth;
-        std::int64_t nodes, qs_nodes;
-    } cases[] = {{4 * PLY, 1, 5}, {5 * PLY, 2, 39}, {6 * PLY, 2, 39}, {7 * PLY, 4, 35}};
-    for (const auto& c : cases) {
-        Position p = node(fen, 1);
-        const Searched s = alpha_beta_at(p, -51, -50, c.depth);
-        EXPECT_EQ(s.stats.null_cutoffs, 1) << c.depth;
-        EXPECT_EQ(s.stats.node_count, c.nodes) << c.depth;
-        EXPECT_EQ(s.stats.qs_node_count, c.qs_nodes) << c.depth;
-    }
-}
+// A node at ply 1 and what its search shows. The node's stored move is too shallow to cut:
+// it gives only its move (and, ON_THE_PV, the mark the principal-variation walk leaves).
+struct NodeCase {
+    const char* rule;
+    const char* fen;
+    int alpha, beta, depth;
+    const char* played = "";  // played into the node: its en-passant target stays
+    const char* stored = "";
+    const char* hint = "";
+    Before before = ORDINARY;
+    std::int64_t nodes, qs_nodes;
+    std::int64_t SearchStats::*count = nullptr;
+    std::int64_t count_value = 0;
+    const char* best = nullptr;  // nullptr: not checked
+};
 
-TEST(NullMove, MateThreatExtendsTheNode) {
+constexpr const char* PAWN_AND_KNIGHT = "4k3/8/8/8/8/8/4P3/1N2K3 w";
+constexpr const char* MIDDLEGAME = "r1bqk2r/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQK2R w KQkq";
+// After ...d5 white may take en passant; during white's null move black must not: with the
+// target left in place black's c7 and e7 pawns would "take" a pawn on d7.
+constexpr const char* BEFORE_D5 = "rnbqkbnr/1ppppppp/p7/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq";
+constexpr const char* SYMMETRIC_PAWNS = "6k1/5ppp/8/8/8/8/5PPP/6K1 w";  // evaluation 5
+// The queen must leave d4 (evaluation 928). Rxh5 (knight, ordering score 130) loses it, so
+// do bxa4 and Qxa4+ (pawns, 110; the check keeps the queen).
+constexpr const char* QUEEN_ATTACKED = "4k3/8/1p6/2p4n/p2Q4/1P6/8/6KR w";
+
+// clang-format off
+const NodeCase NODE_CASES[] = {
+    // Null move: tried with a piece besides pawns and king, not right after a null move, not
+    // at a node of the principal variation.
+    {.rule = "null move with a knight", .fen = PAWN_AND_KNIGHT, .alpha = -501, .beta = -500,
+     .depth = 2 * PLY, .nodes = 1, .qs_nodes = 1,
+     .count = &SearchStats::null_tries, .count_value = 1},
+    {.rule = "no null move with pawns only", .fen = "4k3/8/8/8/8/8/4P3/4K3 w", .alpha = -501,
+     .beta = -500, .depth = 2 * PLY, .nodes = 2, .qs_nodes = 0,
+     .count = &SearchStats::null_tries, .count_value = 0},
+    {.rule = "no null move after one", .fen = PAWN_AND_KNIGHT, .alpha = -501, .beta = -500,
+     .depth = 2 * PLY, .before = NULL_MOVE, .nodes = 2, .qs_nodes = 0,
+     .count = &SearchStats::null_tries, .count_value = 0},
+    {.rule = "no null move on the pv", .fen = PAWN_AND_KNIGHT, .alpha = -501, .beta = -500,
+     .depth = 2 * PLY, .stored = "e2e3", .before = ON_THE_PV, .nodes = 2, .qs_nodes = 0,
+     .count = &SearchStats::null_tries, .count_value = 0},
+    // It cuts off at each depth. Its search is 5 plies shallower from 6 plies on, 4 below: 5
+    // and 6 plies both leave 1 ply (the same counts), 4 plies leave quiescence.
+    {.rule = "null move at 4 plies", .fen = MIDDLEGAME, .alpha = -51, .beta = -50,
+     .depth = 4 * PLY, .nodes = 1, .qs_nodes = 5,
+     .count = &SearchStats::null_cutoffs, .count_value = 1},
+    {.rule = "null move at 5 plies", .fen = MIDDLEGAME, .alpha = -51, .beta = -50,
+     .depth = 5 * PLY, .nodes = 2, .qs_nodes = 39,
+     .count = &SearchStats::null_cutoffs, .count_value = 1},
+    {.rule = "null move at 6 plies", .fen = MIDDLEGAME, .alpha = -51, .beta = -50,
+     .depth = 6 * PLY, .nodes = 2, .qs_nodes = 39,
+     .count = &SearchStats::null_cutoffs, .count_value = 1},
+    {.rule = "null move at 7 plies", .fen = MIDDLEGAME, .alpha = -51, .beta = -50,
+     .depth = 7 * PLY, .nodes = 4, .qs_nodes = 35,
+     .count = &SearchStats::null_cutoffs, .count_value = 1},
     // A queen up, but ...Ra1 mates: the null move finds the mate, the node goes a ply deeper.
-    Position p = node("r5k1/5ppp/8/8/7Q/8/5PPP/6K1 w", 1);
-    const Searched s = alpha_beta_at(p, -1, 0, 2 * PLY);
-    EXPECT_EQ(s.stats.null_tries, 1);
-    EXPECT_EQ(s.stats.null_cutoffs, 0);
-    EXPECT_EQ(s.stats.mate_threat_extensions, 1);
-    EXPECT_EQ(s.stats.node_count, 5);
-    EXPECT_EQ(s.stats.qs_node_count, 23);
-}
+    {.rule = "mate threat", .fen = "r5k1/5ppp/8/8/7Q/8/5PPP/6K1 w", .alpha = -1, .beta = 0,
+     .depth = 2 * PLY, .nodes = 5, .qs_nodes = 23,
+     .count = &SearchStats::mate_threat_extensions, .count_value = 1},
+    {.rule = "en passant, the null move cuts", .fen = BEFORE_D5, .alpha = -51, .beta = -50,
+     .depth = 5 * PLY, .played = "d7d5", .nodes = 2, .qs_nodes = 26, .best = ""},
+    {.rule = "en passant, the null move fails", .fen = BEFORE_D5, .alpha = 19, .beta = 20,
+     .depth = 6 * PLY, .played = "d7d5", .nodes = 209, .qs_nodes = 967, .best = "e5d6"},
 
-TEST(NullMove, EnPassantTargetGoneDuringItAndBackAfter) {
-    // After ...d5 white may take en passant; during white's null move black must not: with
-    // the target left in place black's c7 and e7 pawns would "take" a pawn on d7.
-    Position start = position_from_fen("rnbqkbnr/1ppppppp/p7/4P3/8/8/PPPP1PPP/RNBQKBNR b KQkq");
-    ASSERT_TRUE(play_moves(start, {"d7d5"}));
-    const struct {
-        int beta, depth;
-        std::int64_t nodes, qs_nodes;
-        const char* best;
-    } cases[] = {
-        {-50, 5 * PLY, 2, 26, ""},  // the null move cuts off
-        {20, 6 * PLY, 209, 967, "e5d6"},
-    };
-    for (const auto& c : cases) {
-        Position p = node(start, 1);
-        const Searched s = alpha_beta_at(p, c.beta - 1, c.beta, c.depth);
-        EXPECT_EQ(p, start);
-        EXPECT_GE(s.stats.null_tries, 1);
-        EXPECT_EQ(s.stats.node_count, c.nodes) << c.beta;
-        EXPECT_EQ(s.stats.qs_node_count, c.qs_nodes) << c.beta;
-        EXPECT_EQ(s.best, c.best) << c.beta;
-    }
-}
-
-// ---------------------------------------------------------------- extensions
-
-TEST(Extensions, ChecksThatKeepTheirPieceAndSingleReplies) {
     // Ra8, Qe2, Qh5 and Qa4 check safely and are extended; Qd7 and Qd8 check but the king
     // takes the queen: not extended.
-    Position p = node("4k3/8/8/8/8/8/8/R2QK3 w", 1);
-    EXPECT_EQ(alpha_beta_at(p, -MATE, MATE, PLY).stats.check_extensions, 4);
-
-    // Kg8 is the only reply: the node goes a ply deeper, so its child is a full-width node
+    {.rule = "check extensions", .fen = "4k3/8/8/8/8/8/8/R2QK3 w", .alpha = -MATE, .beta = MATE,
+     .depth = PLY, .nodes = 5, .qs_nodes = 162,
+     .count = &SearchStats::check_extensions, .count_value = 4},
+    // Kg8 is the only reply: the node goes a ply deeper, its child is a full-width node
     // instead of quiescence; not when the check into the node was itself extended.
-    for (int after_extended_check : {0, 1}) {
-        p = node("7k/8/6K1/8/8/8/8/7R b", 1);
-        check_extended[0] = after_extended_check;
-        const Searched s = alpha_beta_at(p, -MATE, MATE, PLY);
-        EXPECT_EQ(s.stats.single_reply_extensions, 1);
-        EXPECT_EQ(s.stats.node_count, after_extended_check ? 1 : 2);
-        EXPECT_EQ(s.best, "h8g8");
+    {.rule = "single reply", .fen = "7k/8/6K1/8/8/8/8/7R b", .alpha = -MATE, .beta = MATE,
+     .depth = PLY, .nodes = 2, .qs_nodes = 24,
+     .count = &SearchStats::single_reply_extensions, .count_value = 1, .best = "h8g8"},
+    {.rule = "single reply after an extended check", .fen = "7k/8/6K1/8/8/8/8/7R b",
+     .alpha = -MATE, .beta = MATE, .depth = PLY, .before = EXTENDED_CHECK,
+     .nodes = 1, .qs_nodes = 1,
+     .count = &SearchStats::single_reply_extensions, .count_value = 1, .best = "h8g8"},
+
+    // Late-move reductions: Kf1 is stored and goes first, f3 follows. With its ordering score
+    // 0 f3 is searched two plies shallower, into quiescence; as the hint (115) one ply
+    // shallower, a full-width node. In the full window the moves that beat alpha at the
+    // reduced depth are searched again at full depth.
+    {.rule = "reduced by 2 plies", .fen = SYMMETRIC_PAWNS, .alpha = 104, .beta = 105,
+     .depth = 3 * PLY, .stored = "g1f1", .nodes = 3, .qs_nodes = 16},
+    {.rule = "reduced by 1 ply", .fen = SYMMETRIC_PAWNS, .alpha = 104, .beta = 105,
+     .depth = 3 * PLY, .stored = "g1f1", .hint = "f2f3", .nodes = 4, .qs_nodes = 16},
+    {.rule = "searched again", .fen = SYMMETRIC_PAWNS, .alpha = -MATE, .beta = MATE,
+     .depth = 3 * PLY, .stored = "g1f1", .nodes = 7, .qs_nodes = 39},
+    {.rule = "searched again, 1 ply", .fen = SYMMETRIC_PAWNS, .alpha = -MATE, .beta = MATE,
+     .depth = 3 * PLY, .stored = "g1f1", .hint = "f2f3", .nodes = 8, .qs_nodes = 46},
+
+    // Internal iterative deepening: without a stored move a node deeper than two plies first
+    // searches itself two plies shallower.
+    {.rule = "no deepening at 2 plies", .fen = MIDDLEGAME, .alpha = -MATE, .beta = MATE,
+     .depth = 2 * PLY, .before = NULL_MOVE, .nodes = 4, .qs_nodes = 132},
+    {.rule = "deepening at 3 plies", .fen = MIDDLEGAME, .alpha = -MATE, .beta = MATE,
+     .depth = 3 * PLY, .before = NULL_MOVE, .nodes = 14, .qs_nodes = 458},
+    {.rule = "no deepening with a stored move", .fen = MIDDLEGAME, .alpha = -MATE, .beta = MATE,
+     .depth = 3 * PLY, .stored = "d4c5", .before = NULL_MOVE, .nodes = 6, .qs_nodes = 138},
+
+    // The hint (115) comes after the knight capture and before the pawn captures; the stored
+    // move (1000) before everything, also when another move is the hint.
+    {.rule = "no hint", .fen = QUEEN_ATTACKED, .alpha = 827, .beta = 828, .depth = PLY,
+     .before = NULL_MOVE, .nodes = 2, .qs_nodes = 11,
+     .count = &SearchStats::first_move_cutoffs, .count_value = 0, .best = "d4a4"},
+    {.rule = "hint", .fen = QUEEN_ATTACKED, .alpha = 827, .beta = 828, .depth = PLY,
+     .hint = "d4d3", .before = NULL_MOVE, .nodes = 1, .qs_nodes = 9,
+     .count = &SearchStats::first_move_cutoffs, .count_value = 0, .best = "d4d3"},
+    {.rule = "stored move", .fen = QUEEN_ATTACKED, .alpha = 827, .beta = 828, .depth = PLY,
+     .stored = "d4d3", .before = NULL_MOVE, .nodes = 1, .qs_nodes = 5,
+     .count = &SearchStats::first_move_cutoffs, .count_value = 1, .best = "d4d3"},
+    {.rule = "stored move and hint", .fen = QUEEN_ATTACKED, .alpha = 827, .beta = 828,
+     .depth = PLY, .stored = "d4d3", .hint = "d4e3", .before = NULL_MOVE, .nodes = 1,
+     .qs_nodes = 5, .count = &SearchStats::first_move_cutoffs, .count_value = 1, .best = "d4d3"},
+};
+// clang-format on
+
+TEST(AlphaBetaNode, RulesAndTheCountsTheyMove) {
+    for (const NodeCase& c : NODE_CASES) {
+        Position start = position_from_fen(c.fen);
+        if (c.played[0]) {
+            ASSERT_TRUE(play_moves(start, {c.played})) << c.rule;
+        }
+        Position p = node(start, 1);
+        if (c.stored[0]) store_move(p, c.stored);
+        if (c.before == ON_THE_PV) {
+            char text[PV_TEXT_SIZE];
+            hash_pv_line(p, text);           // marks the entry it passes
+            piece_counts = count_pieces(p);  // the walk leaves those of where it ended
+            clear_ply_marks();
+            ply = 1;
+        }
+        null_mark[0] = c.before == NULL_MOVE;
+        check_extended[0] = c.before == EXTENDED_CHECK;
+        const Searched s =
+            alpha_beta_at(p, c.alpha, c.beta, c.depth, c.hint[0] ? find_move(p, c.hint) : 0);
+        EXPECT_EQ(p, start) << c.rule;  // the node leaves the position as it found it
+        EXPECT_EQ(s.stats.node_count, c.nodes) << c.rule;
+        EXPECT_EQ(s.stats.qs_node_count, c.qs_nodes) << c.rule;
+        if (c.count) {
+            EXPECT_EQ(s.stats.*c.count, c.count_value) << c.rule;
+        }
+        if (c.best) {
+            EXPECT_EQ(s.best, c.best) << c.rule;
+        }
     }
 }
 
@@ -312,85 +363,6 @@ TEST(Futility, QuietMovesBelowAlphaByTheMarginOfTheDepth) {
             EXPECT_EQ(probe.cutoff, 0);
             EXPECT_EQ(probe.beta, alpha);
         }
-    }
-}
-
-TEST(LateMoveReductions, LaterQuietMovesOneOrTwoPliesShallower) {
-    // Kf1 is the stored move and goes first; f3 follows. With its ordering score 0 f3 is
-    // searched two plies shallower, into quiescence; as the hint (score 115) one ply
-    // shallower, a full-width node. In the full window the moves that beat alpha at the
-    // reduced depth are searched again at full depth.
-    const std::string fen = "6k1/5ppp/8/8/8/8/5PPP/6K1 w";
-    const int e = eval_in(node(fen, 1), -MATE, MATE);  // a pawn ending: never lazy
-    const struct {
-        const char* hint;
-        int alpha, beta;
-        std::int64_t nodes, qs_nodes;
-    } cases[] = {
-        {"", e + 99, e + 100, 3, 16},
-        {"f2f3", e + 99, e + 100, 4, 16},
-        {"", -MATE, MATE, 7, 39},
-        {"f2f3", -MATE, MATE, 8, 46},
-    };
-    for (const auto& c : cases) {
-        Position p = node(fen, 1);
-        store_move(p, "g1f1");
-        const Move hint = c.hint[0] ? find_move(p, c.hint) : 0;
-        const Searched s = alpha_beta_at(p, c.alpha, c.beta, 3 * PLY, hint);
-        EXPECT_EQ(s.stats.node_count, c.nodes) << c.hint << " " << c.alpha;
-        EXPECT_EQ(s.stats.qs_node_count, c.qs_nodes) << c.hint << " " << c.alpha;
-    }
-}
-
-TEST(InternalDeepening, ANodeWithoutAStoredMoveSearchesTwoPliesShallowerFirst) {
-    const std::string fen = "r1bqk2r/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R1BQK2R w KQkq";
-    const struct {
-        int depth;
-        const char* stored;
-        std::int64_t nodes;
-    } cases[] = {
-        {2 * PLY, "", 4},
-        {3 * PLY, "", 14},
-        {3 * PLY, "d4c5", 6},
-    };
-    for (const auto& c : cases) {
-        Position p = node(fen, 1);
-        if (c.stored[0]) store_move(p, c.stored);
-        null_mark[0] = 1;
-        const Searched s = alpha_beta_at(p, -MATE, MATE, c.depth);
-        EXPECT_EQ(s.stats.node_count, c.nodes) << c.depth << c.stored;
-    }
-}
-
-// ---------------------------------------------------------------- ordering in the node
-
-TEST(NodeOrdering, HashMoveAboveCapturesHintBetweenKnightAndPawnCaptures) {
-    // The queen must leave d4. Rxh5 (knight, 130) loses it, so do bxa4 and Qxa4+ (pawns,
-    // 110, the latter a check that keeps the queen). The hint (115) comes after the knight
-    // capture and before the pawn captures; the stored move (1000) before everything.
-    const std::string fen = "4k3/8/1p6/2p4n/p2Q4/1P6/8/6KR w";
-    const int e = eval_in(node(fen, 1), -MATE, MATE);
-    const struct {
-        const char *hint, *stored;
-        std::int64_t nodes, qs_nodes, first_move_cutoffs;
-        const char* best;
-    } cases[] = {
-        {"", "", 2, 11, 0, "d4a4"},
-        {"d4d3", "", 1, 9, 0, "d4d3"},
-        {"", "d4d3", 1, 5, 1, "d4d3"},
-        {"d4e3", "d4d3", 1, 5, 1, "d4d3"},
-    };
-    for (const auto& c : cases) {
-        Position p = node(fen, 1);
-        if (c.stored[0]) store_move(p, c.stored);
-        null_mark[0] = 1;  // no null move here
-        const Move hint = c.hint[0] ? find_move(p, c.hint) : 0;
-        const Searched s = alpha_beta_at(p, e - 101, e - 100, PLY, hint);
-        EXPECT_EQ(s.stats.beta_cutoffs, 1) << c.hint << c.stored;
-        EXPECT_EQ(s.stats.first_move_cutoffs, c.first_move_cutoffs) << c.hint << c.stored;
-        EXPECT_EQ(s.stats.node_count, c.nodes) << c.hint << c.stored;
-        EXPECT_EQ(s.stats.qs_node_count, c.qs_nodes) << c.hint << c.stored;
-        EXPECT_EQ(s.best, c.best) << c.hint << c.stored;
     }
 }
 
