@@ -5,6 +5,7 @@
 std::FILE* output_file = stdout;
 
 void out(const char* format, ...) {
+    if (!output_file) return;
     va_list args;
     va_start(args, format);
     std::vfprintf(output_file, format, args);

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-// Where output goes (standard output unless a caller redirects it).
+// Where output goes (standard output unless a caller redirects it); nullptr: nowhere.
 extern std::FILE* output_file;
 
 // printf-style; flushed at once so a GUI sees every line when it is written.

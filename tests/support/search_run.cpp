@@ -1,10 +1,15 @@
 #include "support/search_run.h"
 
+#include <gtest/gtest.h>
+
 #include <regex>
 
 #include "app/startup.h"
 #include "board/make_move.h"
+#include "board/zobrist.h"
+#include "search/game_keys.h"
 #include "search/think.h"
+#include "search/trans_table.h"
 #include "shell/output.h"
 #include "shell/protocol_output.h"
 #include "support/positions.h"
@@ -34,17 +39,25 @@ void fresh_search_state(ProtocolMode mode) {
     protocol_mode = mode;
 }
 
+namespace {
+
+SearchRun captured_think(const Position& position, int time_ms, int depth,
+                         const EngineSettings& search_settings) {
+    SearchRun run{};
+    run.after = position;
+    CapturedOutput capture;
+    run.returned = think(run.after, time_ms, depth, search_settings, 0);
+    run.output = capture.text();
+    return run;
+}
+
+}  // namespace
+
 SearchRun run_think(const Position& position, int time_ms, int depth,
                     const EngineSettings& search_settings, ProtocolMode mode, int ponder) {
     fresh_search_state(mode);
     pondering = ponder;
-    SearchRun run{};
-    run.after = position;
-    {
-        CapturedOutput capture;
-        run.returned = think(run.after, time_ms, depth, search_settings, 0);
-        run.output = capture.text();
-    }
+    const SearchRun run = captured_think(position, time_ms, depth, search_settings);
     protocol_mode = CONSOLE_MODE;
     return run;
 }
@@ -56,6 +69,27 @@ std::vector<std::int64_t> iteration_node_totals(const std::string& console_outpu
          it != end; ++it)
         totals.push_back(std::stoll((*it)[1]) + std::stoll((*it)[2]));
     return totals;
+}
+std::vector<Position> game_from(const std::string& fen, const std::vector<std::string>& moves) {
+    std::vector<Position> game{position_from_fen(fen)};
+    for (const std::string& move : moves) {
+        game.push_back(game.back());
+        if (!play_moves(game.back(), {move})) ADD_FAILURE() << "not legal: " << move;
+    }
+    return game;
+}
+
+SearchRun run_game_think(const std::vector<Position>& game, int depth,
+                         const EngineSettings& search_settings) {
+    fresh_search_state();
+    for (const Position& p : game) push_key_history(compute_hash_key(p));
+    const SearchRun run = captured_think(game.back(), 0, depth, search_settings);
+    clear_key_history();
+    return run;
+}
+
+bool tables_as_at_start_up() {
+    return main_entries == START_MAIN_ENTRIES && qs_entries == START_QS_ENTRIES;
 }
 
 bool forces_mate(const Position& position, int moves, std::uint32_t first) {

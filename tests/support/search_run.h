@@ -46,6 +46,17 @@ SearchRun run_think(const Position& position, int time_ms, int depth,
 // console output.
 std::vector<std::int64_t> iteration_node_totals(const std::string& console_output);
 
+// The positions of a game from the FEN through the moves (coordinate text), root last.
+std::vector<Position> game_from(const std::string& fen, const std::vector<std::string>& moves);
+// think to a fixed depth on the game's last position, in console mode, from a freshly started
+// engine that was told the game (every position's key in the game history), output captured.
+SearchRun run_game_think(const std::vector<Position>& game, int depth,
+                         const EngineSettings& search_settings = EngineSettings{});
+
+// Whether the tables have the sizes a freshly started engine gives them, for which counts
+// of nodes are pinned (a test that resizes them runs in a process of its own under ctest).
+bool tables_as_at_start_up();
+
 // Does the side to move force mate within `moves` of its own moves, starting with `first`
 // (or with any move when first is 0)? Brute force; for small positions only.
 bool forces_mate(const Position& position, int moves, std::uint32_t first = 0);
