@@ -39,8 +39,8 @@ struct SearchRun {
 // think on the position with the given limits and settings, output captured; `ponder` is the
 // pondering flag it starts with.
 SearchRun run_think(const Position& position, int time_ms, int depth,
-                    const EngineSettings& search_settings = EngineSettings{}, ProtocolMode mode = CONSOLE_MODE,
-                    int ponder = 0);
+                    const EngineSettings& search_settings = EngineSettings{},
+                    ProtocolMode mode = CONSOLE_MODE, int ponder = 0);
 
 // The node count (alpha-beta and quiescence) at the end of each iteration, read from think's
 // console output.
