@@ -96,7 +96,8 @@ bool take_if_there(Position& p, int to, int value) {
     return true;
 }
 
-template <Color C>
+// MarkCheck: also write in_check[ply + 1] (perft never reads it, so it skips the test).
+template <Color C, bool MarkCheck>
 int make_move_for(Position& p, Move move) {
     constexpr Color Them = opposite(C);
     constexpr int FORWARD = C == WHITE ? 8 : -8;
@@ -196,6 +197,7 @@ int make_move_for(Position& p, Move move) {
     p.flags ^= BLACK_TO_MOVE;
     const Bitboard own_king = board_of<C, KING>(p);
     if (own_king && square_attacked<Them>(p, lowest_square(own_king))) return 0;
+    if constexpr (!MarkCheck) return 1;
     const Bitboard their_king = board_of<Them, KING>(p);
     in_check[ply + 1] = their_king ? square_attacked<C>(p, lowest_square(their_king)) : 0;
     return 1;
@@ -204,6 +206,11 @@ int make_move_for(Position& p, Move move) {
 }  // namespace
 
 int make_move(Position& position, Move move) {
-    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK>(position, move)
-                                            : make_move_for<WHITE>(position, move);
+    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, true>(position, move)
+                                            : make_move_for<WHITE, true>(position, move);
+}
+
+int make_move_unmarked(Position& position, Move move) {
+    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, false>(position, move)
+                                            : make_move_for<WHITE, false>(position, move);
 }

@@ -9,11 +9,9 @@ int perft(Position& position, int depth) {
     const Position saved = position;
     MoveList list;
     const int count = generate_moves(saved, list);
-    const int mover_is_black = (saved.flags & BLACK_TO_MOVE) ? 1 : 0;
-    const Bitboard& mover_king = mover_is_black ? position.black_king : position.white_king;
     for (int i = 0; i < count; ++i) {
-        make_move(position, list[i]);
-        if (!is_attacked(position, mover_king, !mover_is_black)) {
+        // make_move's own legality test: the mover's king is not attacked afterwards.
+        if (make_move_unmarked(position, list[i])) {
             if (depth <= 1)
                 ++perft_nodes;
             else
