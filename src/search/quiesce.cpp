@@ -1,5 +1,6 @@
 #include "search/quiesce.h"
 
+#include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
@@ -7,6 +8,7 @@
 #include "movegen/generate_evasions.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
+#include "search/table_prefetch.h"
 #include "search/trans_table.h"
 
 namespace {
@@ -71,6 +73,11 @@ int quiesce(Position& position, int alpha, int beta, int level) {
         qs_hash_store(NO_QS_MOVE, hash_key, value, alpha, beta, need);
         return value;
     }
+
+    // The entries of the children that may be searched are fetched while the first ones are.
+    for (int i = 0; i < count; ++i)
+        if (scores[i] > QS_SELECT_FLOOR && scores[i] >= ((moves[i] & CHECK_MARK) ? 0 : threshold))
+            prefetch_qs_entry(key_after(position, moves[i]));
 
     const SavedBoard saved = save_board(position);
     int best_index = 0;

@@ -1,10 +1,12 @@
-// make_move: incremental state against fresh computation, and the per-ply records.
+// make_move: incremental state against fresh computation (and key_after's foreseen key), and
+// the per-ply records.
 #include "board/make_move.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "board/key_after.h"
 #include "board/zobrist.h"
 #include "support/positions.h"
 
@@ -26,8 +28,11 @@ TEST(MakeMove, RandomGamesKeepKeysBoardsAndCountersInStep) {
                 const std::vector<Move> legal = legal_moves(p);
                 if (legal.empty()) break;
                 seed = seed * 1103515245u + 12345u;
-                ASSERT_EQ(make_move(p, legal[(seed >> 8) % legal.size()]), 1);
+                const Move move = legal[(seed >> 8) % legal.size()];
+                const std::uint64_t foreseen = key_after(p, move);
+                ASSERT_EQ(make_move(p, move), 1);
                 ASSERT_EQ(hash_key, compute_hash_key(p));
+                ASSERT_EQ(hash_key, foreseen);
                 ASSERT_EQ(pawn_hash_key, compute_pawn_hash_key(p));
                 Bitboard white = 0, black = 0;
                 for (int i = 0; i < 6; ++i) black |= board_at(p, i), white |= board_at(p, i + 6);
