@@ -96,6 +96,46 @@ bool take_if_there(Position& p, int to, int value) {
     return true;
 }
 
+// Does C's move, just made, check the enemy king on king_square? Only what the move changed
+// can: the piece on `to` and the lines through the squares it emptied or filled. Before the
+// move C gave no check (the side not to move is never in check), and after a legal move the
+// kings are not neighbours, so the full attack test would answer the same.
+template <Color C>
+bool gives_check(const Position& p, Move move, int king_square) {
+    constexpr int FORWARD = C == WHITE ? 8 : -8;
+    const int from = move_from(move), to = move_to(move);
+    const Bitboard king = bit(king_square);
+    Bitboard changed = bit(from) | bit(to);
+    switch (base_kind(move)) {
+        case PAWN_MOVE:
+            if (pawn_attacks<C>(bit(to)) & king) return true;
+            break;
+        case EN_PASSANT:
+            if (pawn_attacks<C>(bit(to)) & king) return true;
+            changed |= bit(to - FORWARD);
+            break;
+        case KNIGHT_MOVE:
+        case PROMOTE_KNIGHT:
+            if (knight_attacks[to] & king) return true;
+            break;
+        case CASTLE_SHORT:
+            changed |= bit(C == WHITE ? 7 : 63) | bit(C == WHITE ? 5 : 61);
+            break;
+        case CASTLE_LONG:
+            changed |= bit(C == WHITE ? 0 : 56) | bit(C == WHITE ? 3 : 59);
+            break;
+        default:
+            break;
+    }
+    const Bitboard occupied = p.white_pieces | p.black_pieces;
+    const Bitboard queens = board_of<C, QUEEN>(p);
+    if ((bishop_rays[king_square] & changed) &&
+        (bishop_attacks(king_square, occupied) & (board_of<C, BISHOP>(p) | queens)))
+        return true;
+    return (rook_rays[king_square] & changed) &&
+           (rook_attacks(king_square, occupied) & (board_of<C, ROOK>(p) | queens));
+}
+
 // MarkCheck: also write in_check[ply + 1] (perft never reads it, so it skips the test).
 template <Color C, bool MarkCheck>
 int make_move_for(Position& p, Move move) {
@@ -199,7 +239,7 @@ int make_move_for(Position& p, Move move) {
     if (own_king && square_attacked<Them>(p, lowest_square(own_king))) return 0;
     if constexpr (!MarkCheck) return 1;
     const Bitboard their_king = board_of<Them, KING>(p);
-    in_check[ply + 1] = their_king ? square_attacked<C>(p, lowest_square(their_king)) : 0;
+    in_check[ply + 1] = their_king ? gives_check<C>(p, move, lowest_square(their_king)) : 0;
     return 1;
 }
 
