@@ -1,116 +1,38 @@
-// orlo-bench search [DEPTH]: fixed-depth searches of a built-in set of positions, each from
-// the state of a freshly started engine, printing the nodes per position and in total, the
-// seconds and the nodes per second. The node total is the engine's behaviour signature: it
-// must not change unless the search or the evaluation is meant to change.
+// orlo-bench search [DEPTH]: the benchmark searches, printing the nodes per position and in
+// total, the seconds, the nodes per second and the positions actually visited.
 #include <cstdio>
 #include <cstdlib>
 
 #include "bench.h"
-#include "board/fen.h"
-#include "board/usable.h"
-#include "search/game_keys.h"
-#include "search/root_search.h"
-#include "search/search_state.h"
-#include "search/think.h"
-#include "shell/clock.h"
-#include "shell/output.h"
-#include "shell/protocol_output.h"
+#include "harness/bench_searches.h"
 
 namespace {
 
-constexpr int DEFAULT_DEPTH = 8;
-constexpr int MAX_BENCH_DEPTH = 20;
+void print_position(int number, const char* fen, const char* best, std::int64_t nodes) {
+    std::printf("%2d  %-6s %12lld nodes  %s\n", number, best, static_cast<long long>(nodes), fen);
+}
 
-// Openings, middlegames and endings, quiet and tactical.
-constexpr const char* BENCH_POSITIONS[] = {
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq",
-    "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq",
-    "rnbqkb1r/1p2pppp/p2p1n2/8/3NP3/2N5/PPP2PPP/R1BQKB1R w KQkq",
-    "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq",
-    "rnbq1rk1/ppp1ppbp/3p1np1/8/2PPP3/2N2N2/PP2BPPP/R1BQK2R b KQ",
-    "rnbqkbnr/ppp2ppp/4p3/3pP3/3P4/8/PPP2PPP/RNBQKBNR b KQkq",
-    "rn1qkbnr/pp2pppp/2p5/5b2/3PN3/8/PPP2PPP/R1BQKBNR w KQkq",
-    "r1bqk1nr/pppp1ppp/2n5/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq",
-    "rnbqkbnr/pppp1ppp/8/4p3/2P5/2N5/PP1PPPPP/R1BQKBNR b KQkq",
-    "rnbqkbnr/ppppp1pp/8/5p2/3P4/8/PPP1PPPP/RNBQKBNR w KQkq",
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq",
-    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq",
-    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ",
-    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w",
-    "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ",
-    "2rq1rk1/pb1nbppp/1p2pn2/2pp4/2PP4/1PN1PN2/PB2BPPP/2RQ1RK1 w",
-    "r1b2rk1/2q1bppp/p2p1n2/np2p3/3PP3/5N1P/PPBN1PP1/R1BQR1K1 b",
-    "3r1rk1/p1q2ppp/1pn1p3/2p5/2P1P3/2PB4/P1Q2PPP/R4RK1 w",
-    "r4rk1/pp3ppp/2n1b3/q1pp4/3P4/P1P1PN2/2Q2PPP/R1B1KB1R w KQ",
-    "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq",
-    "2kr3r/ppp2ppp/2n5/2b1q3/4P1b1/2NP1N2/PPP1QPPP/R1B2RK1 w",
-    "r2qr1k1/1b1nbppp/p2p1n2/1p2p3/3PP3/1BN2N1P/PP3PP1/R1BQR1K1 w",
-    "6k1/pp3pp1/2p4p/3q4/3P4/2P2Q1P/P4PP1/6K1 b",
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w",
-    "1K1k4/1P6/8/8/8/8/r7/2R5 w",
-    "8/8/8/4k3/8/8/4P3/4K3 w",
-    "8/8/8/3k4/8/8/2r5/K5Q1 w",
-    "8/pp3k2/2p5/3p4/3P4/2P5/PP3K2/8 w",
-    "8/5pk1/6p1/8/2R5/6P1/r4PK1/8 w",
-    "8/5pk1/4p1p1/3n4/8/4P1P1/3B1PK1/8 w",
-    "8/5k2/4bp2/8/3B4/5P2/5K2/8 w",
-    "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w",
-    "6k1/5ppp/8/8/8/8/5PPP/R4RK1 w",
-};
-
-// Everything a freshly started engine would search from, apart from what think resets.
-void fresh_engine_state() {
-    reset_root_moves();
-    clear_key_history();
-    pondering = 0;
-    protocol_mode = 0;
+double per_second(std::int64_t count, double seconds) {
+    return seconds > 0 ? static_cast<double>(count) / seconds : 0.0;
 }
 
 }  // namespace
 
 int bench_search(int argc, char** argv) {
-    int depth = DEFAULT_DEPTH;
+    int depth = BENCH_DEFAULT_DEPTH;
     if (argc > 0) depth = std::atoi(argv[0]);
-    if (depth < 1 || depth > MAX_BENCH_DEPTH) {
-        std::printf("depth must be between 1 and %d\n", MAX_BENCH_DEPTH);
+    if (depth < 1 || depth > BENCH_MAX_DEPTH) {
+        std::printf("depth must be between 1 and %d\n", BENCH_MAX_DEPTH);
         return 2;
     }
-    // The search's own console output would drown the figures.
-    std::FILE* sink = std::tmpfile();
-    if (!sink) {
-        std::printf("cannot open a scratch file for the search output\n");
-        return 1;
-    }
-    std::FILE* console = output_file;
-    const EngineSettings no_settings{};
-
-    std::int64_t total_nodes = 0;
-    double total_seconds = 0;
-    int number = 0;
-    for (const char* fen : BENCH_POSITIONS) {
-        ++number;
-        Position position{};
-        read_fen(fen, position);
-        if (!position_is_usable(position)) {
-            std::printf("%2d  unusable position: %s\n", number, fen);
-            return 1;
-        }
-        fresh_engine_state();
-        output_file = sink;
-        think(position, 0, depth, no_settings, 0);
-        const double seconds = (clock_ms_precise() - static_cast<double>(search_start_ms)) / 1000.0;
-        output_file = console;
-        std::rewind(sink);
-
-        const std::int64_t nodes = stats.node_count + stats.qs_node_count;
-        total_nodes += nodes;
-        total_seconds += seconds;
-        std::printf("%2d  %-6s %12lld nodes  %s\n", number, last_search.best_text,
-                    static_cast<long long>(nodes), fen);
-    }
-    std::fclose(sink);
+    BenchTotals totals;
+    if (!run_bench_searches(depth, totals, print_position)) return 1;
     std::printf("\ndepth %d, %d positions: %lld nodes in %.3f s, %.0f nodes per second\n", depth,
-                number, static_cast<long long>(total_nodes), total_seconds,
-                total_seconds > 0 ? static_cast<double>(total_nodes) / total_seconds : 0.0);
+                totals.positions, static_cast<long long>(totals.nodes), totals.seconds,
+                per_second(totals.nodes, totals.seconds));
+    // The protocol's count takes each quiescence child twice; engines that count every
+    // position once compare with this figure.
+    std::printf("positions visited (each once): %lld, %.0f a second\n",
+                static_cast<long long>(totals.visited), per_second(totals.visited, totals.seconds));
     return 0;
 }

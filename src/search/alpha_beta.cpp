@@ -55,6 +55,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         if (stop_flag) return 0;
     }
 
+    ++stats.visited;
     const int p = ply;
     PawnRecord pawn_record;
     AttackInfo attacks;

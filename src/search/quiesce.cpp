@@ -21,6 +21,7 @@ constexpr int QS_MARGIN = 150;
 int quiesce(Position& position, int alpha, int beta, int level) {
     int best = ply - MATE;
     ++stats.qs_node_count;
+    ++stats.visited;
     if (ply > sel_depth) sel_depth = ply;
 
     PawnRecord pawn_record;
