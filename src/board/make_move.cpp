@@ -136,8 +136,11 @@ bool gives_check(const Position& p, Move move, int king_square) {
            (rook_attacks(king_square, occupied) & (board_of<C, ROOK>(p) | queens));
 }
 
-// MarkCheck: also write in_check[ply + 1] (perft never reads it, so it skips the test).
-template <Color C, bool MarkCheck>
+// The attack tests after the move: the legality test and the check flag for the next ply;
+// only the legality test (perft never reads the flag); none (perft knows the move is legal).
+enum Tests { LEGALITY_AND_CHECK, LEGALITY, NO_TESTS };
+
+template <Color C, Tests T>
 int make_move_for(Position& p, Move move) {
     constexpr Color Them = opposite(C);
     constexpr int FORWARD = C == WHITE ? 8 : -8;
@@ -235,9 +238,10 @@ int make_move_for(Position& p, Move move) {
     }
 
     p.flags ^= BLACK_TO_MOVE;
+    if constexpr (T == NO_TESTS) return 1;
     const Bitboard own_king = board_of<C, KING>(p);
     if (own_king && square_attacked<Them>(p, lowest_square(own_king))) return 0;
-    if constexpr (!MarkCheck) return 1;
+    if constexpr (T == LEGALITY) return 1;
     const Bitboard their_king = board_of<Them, KING>(p);
     in_check[ply + 1] = their_king ? gives_check<C>(p, move, lowest_square(their_king)) : 0;
     return 1;
@@ -246,11 +250,19 @@ int make_move_for(Position& p, Move move) {
 }  // namespace
 
 int make_move(Position& position, Move move) {
-    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, true>(position, move)
-                                            : make_move_for<WHITE, true>(position, move);
+    return (position.flags & BLACK_TO_MOVE)
+               ? make_move_for<BLACK, LEGALITY_AND_CHECK>(position, move)
+               : make_move_for<WHITE, LEGALITY_AND_CHECK>(position, move);
 }
 
 int make_move_unmarked(Position& position, Move move) {
-    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, false>(position, move)
-                                            : make_move_for<WHITE, false>(position, move);
+    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, LEGALITY>(position, move)
+                                            : make_move_for<WHITE, LEGALITY>(position, move);
+}
+
+void make_legal_move(Position& position, Move move) {
+    if (position.flags & BLACK_TO_MOVE)
+        make_move_for<BLACK, NO_TESTS>(position, move);
+    else
+        make_move_for<WHITE, NO_TESTS>(position, move);
 }

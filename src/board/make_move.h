@@ -87,6 +87,8 @@ extern std::array<std::int32_t, MAX_PLY + 2> in_check;        // side to move at
 int make_move(Position& position, Move move);
 // make_move without the check test for the next ply: in_check[ply + 1] is left as it was.
 int make_move_unmarked(Position& position, Move move);
+// make_move for a move the caller knows to be legal: no attack test at all.
+void make_legal_move(Position& position, Move move);
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);
