@@ -61,6 +61,9 @@ int quiesce(Position& position, int alpha, int beta, int level) {
         }
     }
 
+    // The children's entries are on their way while the moves are ordered and searched.
+    for (int i = 0; i < count; ++i) prefetch_qs_entry(key_after(position, moves[i]));
+
     const int threshold = alpha - eval - QS_MARGIN;
     ScoreList scores;
     const int max_score = qs_order(position, moves, scores, count, threshold);
@@ -74,11 +77,6 @@ int quiesce(Position& position, int alpha, int beta, int level) {
         qs_hash_store(NO_QS_MOVE, hash_key, value, alpha, beta, need);
         return value;
     }
-
-    // The entries of the children that may be searched are fetched while the first ones are.
-    for (int i = 0; i < count; ++i)
-        if (scores[i] > QS_SELECT_FLOOR && scores[i] >= ((moves[i] & CHECK_MARK) ? 0 : threshold))
-            prefetch_qs_entry(key_after(position, moves[i]));
 
     const SavedBoard saved = save_board(position);
     int best_index = 0;
