@@ -54,16 +54,19 @@ int is_attacked(const Position& position, Bitboard target, int by_black) {
 
 namespace {
 
-template <Color C, PieceType P>
+// Keep: also update the keys, the counters and the per-ply entries (perft reads none of them,
+// and leaves them stale, so its moves skip that).
+template <Color C, PieceType P, bool Keep>
 void move_piece(Position& p, Bitboard ft, int from, int to) {
     board_of<C, P>(p) ^= ft;
-    hash_key ^= zobrist_of(C, P, from) ^ zobrist_of(C, P, to);
+    if constexpr (Keep) hash_key ^= zobrist_of(C, P, from) ^ zobrist_of(C, P, to);
 }
 
-template <Color C, PieceType P>
+template <Color C, PieceType P, bool Keep>
 void promote(Position& p, int from, int to) {
     board_of<C, PAWN>(p) ^= bit(from);
     board_of<C, P>(p) ^= bit(to);
+    if constexpr (!Keep) return;
     hash_key ^= zobrist_of(C, PAWN, from) ^ zobrist_of(C, P, to);
     pawn_hash_key ^= zobrist_of(C, PAWN, from);
     --count_of<C, PAWN>(piece_counts);
@@ -71,23 +74,25 @@ void promote(Position& p, int from, int to) {
     ++piece_total_of<C>(piece_counts);
 }
 
-template <Color C>
+template <Color C, bool Keep>
 void castle(Position& p, Bitboard ft, int king_from, int king_to, int rook_from, int rook_to) {
     board_of<C, KING>(p) ^= ft;
     Bitboard rook_move = bit(rook_from) | bit(rook_to);
     board_of<C, ROOK>(p) ^= rook_move;
     pieces_of<C>(p) ^= rook_move;
     p.flags &= C == WHITE ? ~(WS | WL) : ~(BS | BL);
-    hash_key ^= zobrist_of(C, KING, king_from) ^ zobrist_of(C, KING, king_to) ^
-                zobrist_of(C, ROOK, rook_from) ^ zobrist_of(C, ROOK, rook_to);
+    if constexpr (Keep)
+        hash_key ^= zobrist_of(C, KING, king_from) ^ zobrist_of(C, KING, king_to) ^
+                    zobrist_of(C, ROOK, rook_from) ^ zobrist_of(C, ROOK, rook_to);
 }
 
-template <Color C, PieceType P>
+template <Color C, PieceType P, bool Keep>
 bool take_if_there(Position& p, int to, int value) {
     constexpr Color Them = opposite(C);
     Bitboard& board = board_of<Them, P>(p);
     if (!(board & bit(to))) return false;
     board ^= bit(to);
+    if constexpr (!Keep) return true;
     hash_key ^= zobrist_of(Them, P, to);
     if constexpr (P == PAWN) pawn_hash_key ^= zobrist_of(Them, P, to);
     --count_of<Them, P>(piece_counts);
@@ -136,7 +141,8 @@ bool gives_check(const Position& p, Move move, int king_square) {
            (rook_attacks(king_square, occupied) & (board_of<C, ROOK>(p) | queens));
 }
 
-// The attack tests after the move: the legality test and the check flag for the next ply;
+// The attack tests after the move: the legality test and the check flag for the next ply
+// (the search's make_move, which alone also keeps the keys, counters and per-ply entries);
 // only the legality test (perft never reads the flag); none (perft knows the move is legal).
 enum Tests { LEGALITY_AND_CHECK, LEGALITY, NO_TESTS };
 
@@ -144,13 +150,16 @@ template <Color C, Tests T>
 int make_move_for(Position& p, Move move) {
     constexpr Color Them = opposite(C);
     constexpr int FORWARD = C == WHITE ? 8 : -8;
+    constexpr bool KEEP = T == LEGALITY_AND_CHECK;
     const int from = move_from(move), to = move_to(move);
     const Bitboard ft = bit(from) | bit(to);
 
-    capture_square[ply] = -1;
-    captured_value[ply] = 0;
-    pawn_push[ply] = 0;
-    hash_key ^= SIDE_KEY;
+    if constexpr (KEEP) {
+        capture_square[ply] = -1;
+        captured_value[ply] = 0;
+        pawn_push[ply] = 0;
+        hash_key ^= SIDE_KEY;
+    }
     const Bitboard old_ep = p.ep_square;
     p.ep_square = 0;
     pieces_of<C>(p) ^= ft;
@@ -158,11 +167,12 @@ int make_move_for(Position& p, Move move) {
     switch (base_kind(move)) {
         case PAWN_MOVE: {
             board_of<C, PAWN>(p) ^= ft;
-            std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
-            hash_key ^= z;
-            pawn_hash_key ^= z;
             if ((ft & relative_rank<C>(1)) && (ft & relative_rank<C>(3)))
                 p.ep_square = bit(from + FORWARD);
+            if constexpr (!KEEP) break;
+            const std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
+            hash_key ^= z;
+            pawn_hash_key ^= z;
             if (bit(to) & (relative_rank<C>(5) | relative_rank<C>(6))) {
                 // Off-board squares count as free.
                 Bitboard ahead =
@@ -172,67 +182,70 @@ int make_move_for(Position& p, Move move) {
             break;
         }
         case KNIGHT_MOVE:
-            move_piece<C, KNIGHT>(p, ft, from, to);
+            move_piece<C, KNIGHT, KEEP>(p, ft, from, to);
             break;
         case BISHOP_MOVE:
-            move_piece<C, BISHOP>(p, ft, from, to);
+            move_piece<C, BISHOP, KEEP>(p, ft, from, to);
             break;
         case QUEEN_MOVE:
-            move_piece<C, QUEEN>(p, ft, from, to);
+            move_piece<C, QUEEN, KEEP>(p, ft, from, to);
             break;
         case ROOK_MOVE:
-            move_piece<C, ROOK>(p, ft, from, to);
+            move_piece<C, ROOK, KEEP>(p, ft, from, to);
             if (ft & bit(C == WHITE ? 0 : 56)) p.flags &= ~(C == WHITE ? WL : BL);
             if (ft & bit(C == WHITE ? 7 : 63)) p.flags &= ~(C == WHITE ? WS : BS);
             break;
         case KING_MOVE:
-            move_piece<C, KING>(p, ft, from, to);
+            move_piece<C, KING, KEEP>(p, ft, from, to);
             p.flags &= C == WHITE ? ~(WS | WL) : ~(BS | BL);
             break;
         case EN_PASSANT: {
             board_of<C, PAWN>(p) ^= ft;
-            std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
-            hash_key ^= z;
-            pawn_hash_key ^= z;
             if (old_ep & ft) {
                 int victim = lowest_square(old_ep) - FORWARD;
                 board_of<Them, PAWN>(p) ^= bit(victim);
                 pieces_of<Them>(p) ^= bit(victim);
+                if constexpr (!KEEP) break;
                 hash_key ^= zobrist_of(Them, PAWN, victim);
                 pawn_hash_key ^= zobrist_of(Them, PAWN, victim);
                 --count_of<Them, PAWN>(piece_counts);
                 captured_value[ply] = 1;
                 capture_square[ply] = lowest_square(old_ep);
             }
+            if constexpr (KEEP) {
+                const std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
+                hash_key ^= z;
+                pawn_hash_key ^= z;
+            }
             break;
         }
         case PROMOTE_QUEEN:
-            promote<C, QUEEN>(p, from, to);
+            promote<C, QUEEN, KEEP>(p, from, to);
             break;
         case PROMOTE_ROOK:
-            promote<C, ROOK>(p, from, to);
+            promote<C, ROOK, KEEP>(p, from, to);
             break;
         case PROMOTE_BISHOP:
-            promote<C, BISHOP>(p, from, to);
+            promote<C, BISHOP, KEEP>(p, from, to);
             break;
         case PROMOTE_KNIGHT:
-            promote<C, KNIGHT>(p, from, to);
+            promote<C, KNIGHT, KEEP>(p, from, to);
             break;
         case CASTLE_SHORT:
-            castle<C>(p, ft, from, to, C == WHITE ? 7 : 63, C == WHITE ? 5 : 61);
+            castle<C, KEEP>(p, ft, from, to, C == WHITE ? 7 : 63, C == WHITE ? 5 : 61);
             break;
         case CASTLE_LONG:
-            castle<C>(p, ft, from, to, C == WHITE ? 0 : 56, C == WHITE ? 3 : 59);
+            castle<C, KEEP>(p, ft, from, to, C == WHITE ? 0 : 56, C == WHITE ? 3 : 59);
             break;
         default:
             break;
     }
 
     if (ft & pieces_of<Them>(p)) {
-        capture_square[ply] = to;
-        take_if_there<C, PAWN>(p, to, 1) || take_if_there<C, KNIGHT>(p, to, 3) ||
-            take_if_there<C, BISHOP>(p, to, 3) || take_if_there<C, ROOK>(p, to, 5) ||
-            take_if_there<C, QUEEN>(p, to, 9);
+        if constexpr (KEEP) capture_square[ply] = to;
+        take_if_there<C, PAWN, KEEP>(p, to, 1) || take_if_there<C, KNIGHT, KEEP>(p, to, 3) ||
+            take_if_there<C, BISHOP, KEEP>(p, to, 3) || take_if_there<C, ROOK, KEEP>(p, to, 5) ||
+            take_if_there<C, QUEEN, KEEP>(p, to, 9);
         board_of<Them, KING>(p) &= ~ft;
         pieces_of<Them>(p) &= ~ft;
     }
