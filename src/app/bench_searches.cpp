@@ -61,10 +61,12 @@ BenchRun run_bench_searches(int depth, void (*searched)(int index, const BenchSe
         output_file = console;
         if (moved) {
             search.nodes = stats.node_count + stats.qs_node_count;
+            search.visited = stats.visited;
             search.seconds = (clock_ms_precise() - static_cast<double>(search_start_ms)) / 1000.0;
             std::strcpy(search.best_text, last_search.best_text);
         }
         run.total_nodes += search.nodes;
+        run.total_visited += search.visited;
         run.total_seconds += search.seconds;
         if (searched) searched(i, search);
     }

@@ -8,11 +8,13 @@
 
 constexpr int BENCH_POSITION_COUNT = 33;
 constexpr int BENCH_DEFAULT_DEPTH = 8;
+constexpr int BENCH_MAX_DEPTH = 20;
 // Openings, middlegames and endings, quiet and tactical.
 extern const std::array<const char*, BENCH_POSITION_COUNT> BENCH_POSITIONS;
 
 struct BenchSearch {
-    std::int64_t nodes;  // alpha-beta and quiescence; 0 when the position was not searched
+    std::int64_t nodes;    // alpha-beta and quiescence; 0 when the position was not searched
+    std::int64_t visited;  // positions searched, each quiescence child once
     double seconds;
     char best_text[8];
 };
@@ -20,6 +22,7 @@ struct BenchSearch {
 struct BenchRun {
     std::array<BenchSearch, BENCH_POSITION_COUNT> searches;
     std::int64_t total_nodes;
+    std::int64_t total_visited;
     double total_seconds;
 };
 

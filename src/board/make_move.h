@@ -85,6 +85,11 @@ extern std::array<std::int32_t, MAX_PLY + 2> in_check;        // side to move at
 // Applies the move; returns 1 if legal (own king not attacked), 0 otherwise. Either way the
 // position, keys, counters and per-ply entries have changed; the caller restores them.
 int make_move(Position& position, Move move);
+// Perft's make_move: the position alone (keys, counters and per-ply entries are left as they
+// were) and no check test for the next ply; returns legality as make_move does.
+int make_move_unmarked(Position& position, Move move);
+// The same for a move the caller knows to be legal: no attack test at all.
+void make_legal_move(Position& position, Move move);
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);

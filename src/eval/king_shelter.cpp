@@ -7,17 +7,22 @@
 
 namespace {
 
-// Squares collected from `square` stepping `step` ranks at a time, up to (not including) the
-// first later square that holds a pawn of either colour.
-int walk_open_line(int square, int step, Bitboard pawns, Bitboard enemy_units, int& enemy_count) {
-    int collected = 0;
-    for (int s = square;;) {
-        ++collected;
-        if (enemy_units & bit(s)) ++enemy_count;
-        s += step;
-        if (s < 0 || s > 63 || (pawns & bit(s))) break;
-    }
-    return collected;
+// The start squares and, file by file, the squares after them stepping north (or south) up
+// to, not including, the first that holds a pawn of either colour: a fill through the
+// pawnless squares.
+template <bool North>
+Bitboard open_lines(Bitboard starts, Bitboard pawns) {
+    const auto step = [](Bitboard b, int ranks) {
+        return North ? b << (8 * ranks) : b >> (8 * ranks);
+    };
+    Bitboard free = ~pawns;
+    Bitboard lines = starts;
+    lines |= free & step(lines, 1);
+    free &= step(free, 1);
+    lines |= free & step(lines, 2);
+    free &= step(free, 2);
+    lines |= free & step(lines, 4);
+    return lines;
 }
 
 // C's pawns' storm over `files`: per file with C's pawns, how far its most advanced one came.
@@ -67,15 +72,14 @@ int king_shelter_score(const Position& p, const EvalContext& c, const AttackInfo
 
     // Open lines in front of and behind the king.
     constexpr int FORWARD = C == WHITE ? 8 : -8;
-    int collected = 0, enemy_units = 0;
-    for (Bitboard row = shelter_row[k] & ~own_pawns; row; row &= row - 1)
-        collected +=
-            walk_open_line(lowest_square(row), FORWARD, all_pawns, pieces_of<THEM>(p), enemy_units);
+    const Bitboard ahead = open_lines<C == WHITE>(shelter_row[k] & ~own_pawns, all_pawns);
+    int collected = popcount(ahead);
+    int enemy_units = popcount(ahead & pieces_of<THEM>(p));
     const int rank = relative_rank_of<C>(k);
     if (rank > 0) {
-        for (Bitboard row = shelter_row[k - FORWARD]; row; row &= row - 1)
-            collected += walk_open_line(lowest_square(row), -FORWARD, all_pawns, pieces_of<THEM>(p),
-                                        enemy_units);
+        const Bitboard behind = open_lines<C != WHITE>(shelter_row[k - FORWARD], all_pawns);
+        collected += popcount(behind);
+        enemy_units += popcount(behind & pieces_of<THEM>(p));
     }
     if (collected > 9) weakness = 1;
     score += 2 * (3 - collected) - 5 * enemy_units;

@@ -1,5 +1,7 @@
 // Mobility and attack maps: one walk over every piece fills the attack record (maps,
 // x-rays, king attackers, checkers, pins, attack weights) and scores safe mobility.
+#include <array>
+
 #include "eval/eval_tables.h"
 #include "eval/terms.h"
 #include "movegen/square_pairs.h"
@@ -8,6 +10,14 @@ namespace {
 
 // Extra cost of a piece with 0, 1, 2 or 3 safe squares.
 constexpr int LOW_MOBILITY_COST[4] = {13, 7, 4, 1};
+
+// What a piece with n safe squares (at most 27) adds to the mobility count: n, less the extra
+// cost of the first four counts. A table read instead of a branch that often goes either way.
+constexpr std::array<int, 28> MOBILITY_SCORE = [] {
+    std::array<int, 28> score{};
+    for (int n = 0; n < 28; ++n) score[n] = n - (n < 4 ? LOW_MOBILITY_COST[n] : 0);
+    return score;
+}();
 
 // Squares where a piece of kind P of colour C could be taken by a cheaper enemy unit; the
 // enemy maps read here are complete when P's turn comes.
@@ -39,9 +49,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
         if (attacks & (enemy_zone | enemy_king)) map_of<C, ATTACKERS>(a) |= piece;
         map_of<C, P>(a) |= attacks;
 
-        const int count = popcount(attacks & ~own_pawns & ~unsafe);
-        mobility += count;
-        if (count < 4) mobility -= LOW_MOBILITY_COST[count];
+        mobility += MOBILITY_SCORE[popcount(attacks & ~own_pawns & ~unsafe)];
 
         if constexpr (P == BISHOP || P == ROOK) {
             // X-ray through the friendly sliders that move along the same lines.

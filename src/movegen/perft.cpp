@@ -5,15 +5,58 @@
 
 std::int64_t perft_nodes = 0;
 
+namespace {
+
+// C's units standing alone between their king and an enemy slider on its line.
+template <Color C>
+Bitboard pinned_units(const Position& p, int king, Bitboard occupied) {
+    constexpr Color Them = opposite(C);
+    const Bitboard own = pieces_of<C>(p);
+    const Bitboard queens = board_of<Them, QUEEN>(p);
+    Bitboard pinned = 0;
+    // The first unit on each line from the king, if C's; an enemy slider seen once they are
+    // gone pins the one it then sees.
+    const Bitboard straight = rook_attacks(king, occupied) & own;
+    for (Bitboard pinners = rook_attacks(king, occupied & ~straight) & ~straight &
+                            (board_of<Them, ROOK>(p) | queens);
+         pinners; pinners &= pinners - 1)
+        pinned |= straight & rook_attacks(lowest_square(pinners), occupied);
+    const Bitboard diagonal = bishop_attacks(king, occupied) & own;
+    for (Bitboard pinners = bishop_attacks(king, occupied & ~diagonal) & ~diagonal &
+                            (board_of<Them, BISHOP>(p) | queens);
+         pinners; pinners &= pinners - 1)
+        pinned |= diagonal & bishop_attacks(lowest_square(pinners), occupied);
+    return pinned;
+}
+
+// The squares whose moves could leave C's king attacked: the king's own, the pinned units'
+// and, in check, every square. (En-passant captures are tested apart.)
+template <Color C>
+Bitboard unsure_squares(const Position& p) {
+    const Bitboard king = board_of<C, KING>(p);
+    if (!king) return 0;
+    const int square = lowest_square(king);
+    if (square_attacked<opposite(C)>(p, square)) return ~Bitboard{0};
+    return king | pinned_units<C>(p, square, occupancy(p));
+}
+
+}  // namespace
+
 int perft(Position& position, int depth) {
     const Position saved = position;
     MoveList list;
     const int count = generate_moves(saved, list);
-    const int mover_is_black = (saved.flags & BLACK_TO_MOVE) ? 1 : 0;
-    const Bitboard& mover_king = mover_is_black ? position.black_king : position.white_king;
+    const Bitboard unsure =
+        (saved.flags & BLACK_TO_MOVE) ? unsure_squares<BLACK>(saved) : unsure_squares<WHITE>(saved);
     for (int i = 0; i < count; ++i) {
-        make_move(position, list[i]);
-        if (!is_attacked(position, mover_king, !mover_is_black)) {
+        const Move move = list[i];
+        // Only a move from an unsure square or en passant needs make_move's legality test.
+        bool legal = true;
+        if ((unsure & bit(move_from(move))) || base_kind(move) == EN_PASSANT)
+            legal = make_move_unmarked(position, move) != 0;
+        else
+            make_legal_move(position, move);
+        if (legal) {
             if (depth <= 1)
                 ++perft_nodes;
             else

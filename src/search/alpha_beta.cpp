@@ -1,5 +1,6 @@
 #include "search/alpha_beta.h"
 
+#include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
@@ -9,6 +10,7 @@
 #include "search/quiesce.h"
 #include "search/search_flags.h"
 #include "search/search_state.h"
+#include "search/table_prefetch.h"
 #include "search/trans_table.h"
 
 namespace {
@@ -24,6 +26,23 @@ inline int search_child(Position& position, int alpha, int beta, int depth, Move
     return alpha_beta(position, alpha, beta, depth, hint, hint_in);
 }
 
+// The first index of the highest score.
+int best_scored(const ScoreList& scores, int count) {
+    int pick = 0;
+    for (int i = 1; i < count; ++i) {
+        if (scores[i] > scores[pick]) pick = i;
+    }
+    return pick;
+}
+
+// Fetches the table entries the child after `move` may probe: the main table's unless the
+// child can only be a quiescence search, the quiescence table's if a reduction can take it there.
+void prefetch_child(const Position& position, Move move, int depth) {
+    const std::uint64_t key = key_after(position, move);
+    if (depth > ONE_PLY) prefetch_main_entry(key);
+    if (depth <= 3 * ONE_PLY) prefetch_qs_entry(key);
+}
+
 }  // namespace
 
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint) {
@@ -35,6 +54,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         if (stop_flag) return 0;
     }
 
+    ++stats.visited;
     const int p = ply;
     PawnRecord pawn_record;
     AttackInfo attacks;
@@ -56,6 +76,13 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     const int alpha0 = probe.alpha;
     const int beta0 = probe.beta;
 
+    // A null move may follow the evaluation: its child's entry comes in the meantime.
+    if (!in_check[p] && !probe.pv_mark) {
+        if (depth > 4 * ONE_PLY)
+            prefetch_main_entry(hash_key ^ SIDE_KEY);
+        else
+            prefetch_qs_entry(hash_key ^ SIDE_KEY);
+    }
     const SavedBoard saved = save_board(position);
     const int eval = evaluate(position, pawn_record, alpha0, beta0, passer_flag, 0, attacks);
     ++stats.node_count;
@@ -153,13 +180,18 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     int legal = 0;
     int searched = 0;
     Move next_hint = 0;
+    int next = best_scored(scores, count);
+    if (count > 0) prefetch_child(position, moves[next], depth);
     for (int pass = 0; pass < count; ++pass) {
-        int pick = 0;
-        for (int i = 1; i < count; ++i) {
-            if (scores[i] > scores[pick]) pick = i;
-        }
+        const int pick = next;
         const int score = scores[pick];
         scores[pick] = PICKED;
+        // The scores stay as they are from here on, so the next pick is known now and its
+        // child's entries come while this move is searched.
+        if (pass + 1 < count) {
+            next = best_scored(scores, count);
+            prefetch_child(position, moves[next], depth);
+        }
 
         if (!make_move(position, moves[pick])) {
             restore_board(position, saved);

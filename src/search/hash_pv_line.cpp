@@ -28,9 +28,10 @@ void hash_pv_line(const Position& position, char* text) {
             trans_table + (static_cast<std::uint32_t>(hash_key) & (main_entries - 1));
         int move_index = -1;
         for (int i = 0; i < 4; ++i) {
-            if (bucket[i].lock != lock) continue;
-            if (move_index < 0) move_index = trans_move_index(bucket[i]);
-            bucket[i].flags |= 1u << 12;
+            const TransEntry entry = live_entry(bucket[i]);
+            if (entry.lock != lock) continue;
+            if (move_index < 0) move_index = trans_move_index(entry);
+            mark_pv(bucket[i]);
         }
         if (move_index < 0) break;
         if (!copy.white_king || !copy.black_king) break;

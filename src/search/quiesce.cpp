@@ -1,5 +1,6 @@
 #include "search/quiesce.h"
 
+#include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "eval/evaluate.h"
@@ -7,6 +8,7 @@
 #include "movegen/generate_evasions.h"
 #include "search/ordering.h"
 #include "search/search_state.h"
+#include "search/table_prefetch.h"
 #include "search/trans_table.h"
 
 namespace {
@@ -19,6 +21,7 @@ constexpr int QS_MARGIN = 150;
 int quiesce(Position& position, int alpha, int beta, int level) {
     int best = ply - MATE;
     ++stats.qs_node_count;
+    ++stats.visited;
     if (ply > sel_depth) sel_depth = ply;
 
     PawnRecord pawn_record;
@@ -57,6 +60,9 @@ int quiesce(Position& position, int alpha, int beta, int level) {
             return eval;
         }
     }
+
+    // The children's entries are on their way while the moves are ordered and searched.
+    for (int i = 0; i < count; ++i) prefetch_qs_entry(key_after(position, moves[i]));
 
     const int threshold = alpha - eval - QS_MARGIN;
     ScoreList scores;

@@ -111,6 +111,7 @@ void root_order(const Position& position) {
 
 int root_search(Position& position, int alpha, int beta, int depth, Move& best_out, int& easy_out) {
     ++stats.node_count;
+    ++stats.visited;
     int best = ply - MATE;
     root_improved = 0;
     hash_key = compute_hash_key(position);

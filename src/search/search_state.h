@@ -60,6 +60,7 @@ void clear_ply_marks();
 struct SearchStats {
     std::int64_t node_count;     // alpha-beta nodes past the hash probe (and root calls)
     std::int64_t qs_node_count;  // quiescence nodes (each child counted twice)
+    std::int64_t visited;        // root, alpha-beta and quiescence calls, each once
     std::int64_t null_tries;
     std::int64_t null_cutoffs;
     std::int64_t beta_cutoffs;

@@ -22,6 +22,13 @@ namespace {
 constexpr int BUCKET = 4;
 bool tables_made = false;
 
+// Clearing the main table takes a new generation instead of writing every entry: an entry
+// carries the generation it was written in (flag bits 13-31) and one from an earlier
+// generation reads as empty. 0 means the memory holds no generation yet (fresh allocation).
+constexpr int GENERATION_SHIFT = 13;
+constexpr std::uint32_t LAST_GENERATION = (1u << (32 - GENERATION_SHIFT)) - 1;
+std::uint32_t generation = 0;
+
 // The largest power of two strictly below n (1 when n <= 2).
 std::uint64_t power_of_two_below(std::uint64_t n) {
     std::uint64_t p = 1;
@@ -57,6 +64,7 @@ bool allocate(HashSizes sizes) {
     }
     trans_table = main;
     qs_table = qs;
+    generation = 0;
     main_entries = sizes.main_entries;
     qs_entries = sizes.qs_entries;
     return true;
@@ -125,9 +133,24 @@ std::int64_t set_hash_size(std::int64_t megabytes) {
     return megabytes;
 }
 
+TransEntry live_entry(const TransEntry& e) {
+    return e.flags >> GENERATION_SHIFT == generation ? e : TransEntry{};
+}
+
+void mark_pv(TransEntry& e) {
+    e = live_entry(e);
+    e.flags |= (1u << 12) | (generation << GENERATION_SHIFT);
+}
+
 void clear_hash_tables() {
-    if (trans_table)
-        std::memset(trans_table, 0, (std::size_t{main_entries} + BUCKET) * sizeof(TransEntry));
+    if (trans_table) {
+        if (generation == 0 || generation == LAST_GENERATION) {
+            std::memset(trans_table, 0, (std::size_t{main_entries} + BUCKET) * sizeof(TransEntry));
+            generation = 1;
+        } else {
+            ++generation;
+        }
+    }
     if (qs_table) std::memset(qs_table, 0, std::size_t{qs_entries} * sizeof(QsEntry));
 }
 
@@ -137,7 +160,7 @@ HashProbe hash_probe(std::uint64_t key, int depth, int alpha, int beta) {
     const std::uint32_t lock = lock_of(key);
     const TransEntry* bucket = trans_table + (static_cast<std::uint32_t>(key) & (main_entries - 1));
     for (int i = 0; i < BUCKET; ++i) {
-        const TransEntry& e = bucket[i];
+        const TransEntry e = live_entry(bucket[i]);
         if (e.lock != lock) continue;
         r.move_index = trans_move_index(e);
         r.pv_mark = trans_pv_mark(e);
@@ -184,19 +207,21 @@ void hash_store(int move_index, std::uint64_t key, int value, int alpha, int bet
     // A negative depth would wrap to a huge one and pin the entry for the whole search.
     entry.depth = static_cast<std::uint16_t>(depth < 0 ? 0 : depth > 65535 ? 65535 : depth);
     entry.flags = static_cast<std::uint32_t>(move_index) |
-                  (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 10);
+                  (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 10) |
+                  (generation << GENERATION_SHIFT);
     TransEntry* bucket = trans_table + (static_cast<std::uint32_t>(key) & (main_entries - 1));
+    TransEntry seen[BUCKET];
     for (int i = 0; i < BUCKET; ++i) {
-        TransEntry& e = bucket[i];
-        if (e.lock == entry.lock || e.lock == 0) {
-            if (entry.depth >= e.depth) e = entry;
+        seen[i] = live_entry(bucket[i]);
+        if (seen[i].lock == entry.lock || seen[i].lock == 0) {
+            if (entry.depth >= seen[i].depth) bucket[i] = entry;
             return;
         }
     }
     int victim = 0;
-    int lowest = bucket[0].depth + 128 * trans_pv_mark(bucket[0]);
+    int lowest = seen[0].depth + 128 * trans_pv_mark(seen[0]);
     for (int i = 1; i < BUCKET; ++i) {
-        int priority = bucket[i].depth + 128 * trans_pv_mark(bucket[i]);
+        int priority = seen[i].depth + 128 * trans_pv_mark(seen[i]);
         if (priority < lowest) {
             lowest = priority;
             victim = i;

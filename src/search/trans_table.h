@@ -9,7 +9,8 @@
 #include "board/position.h"
 
 // 12 bytes: lock = upper half of the key (0 = empty), value, remaining depth in eighths of a
-// ply, and a flag word with move_index (bits 0-9), bound (10-11) and pv_mark (12).
+// ply, and a flag word with move_index (bits 0-9), bound (10-11), pv_mark (12) and the
+// generation it was written in (13-31).
 struct TransEntry {
     std::uint32_t lock;
     std::int16_t value;
@@ -70,8 +71,13 @@ int init_hash_tables(std::int64_t megabytes);
 // The size a user asks for (orlo.ini's "hash", the UCI "Hash" option): rebuilds the tables
 // for it, held within 1..4096 MB, and returns the size asked of them.
 std::int64_t set_hash_size(std::int64_t megabytes);
-// Zeroes both tables (the spare main entries included).
+// Empties both tables (the spare main entries included): the quiescence table is zeroed, the
+// main table's entries all become entries of an earlier generation, which read as empty.
 void clear_hash_tables();
+// The main-table entry as the search sees it: all zero if written before the last clear.
+TransEntry live_entry(const TransEntry& entry);
+// Sets the entry's pv_mark (emptying it first if it is from before the last clear).
+void mark_pv(TransEntry& entry);
 
 struct HashProbe {
     int cutoff;  // 1: return `value` at once

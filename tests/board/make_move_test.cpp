@@ -1,10 +1,12 @@
-// make_move: incremental state against fresh computation, and the per-ply records.
+// make_move: incremental state and the check flag against fresh computation (and key_after's
+// foreseen key), and the per-ply records.
 #include "board/make_move.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "board/key_after.h"
 #include "board/zobrist.h"
 #include "support/positions.h"
 
@@ -26,8 +28,12 @@ TEST(MakeMove, RandomGamesKeepKeysBoardsAndCountersInStep) {
                 const std::vector<Move> legal = legal_moves(p);
                 if (legal.empty()) break;
                 seed = seed * 1103515245u + 12345u;
-                ASSERT_EQ(make_move(p, legal[(seed >> 8) % legal.size()]), 1);
+                const Move move = legal[(seed >> 8) % legal.size()];
+                const std::uint64_t foreseen = key_after(p, move);
+                ASSERT_EQ(make_move(p, move), 1);
                 ASSERT_EQ(hash_key, compute_hash_key(p));
+                ASSERT_EQ(hash_key, foreseen);
+                ASSERT_EQ(in_check[1] != 0, side_to_move_in_check(p));
                 ASSERT_EQ(pawn_hash_key, compute_pawn_hash_key(p));
                 Bitboard white = 0, black = 0;
                 for (int i = 0; i < 6; ++i) black |= board_at(p, i), white |= board_at(p, i + 6);
@@ -53,6 +59,11 @@ TEST(MakeMove, PerPlyRecordsOfTheLastMove) {
         {"4k3/8/3P4/8/8/8/8/4K3 w -", {"d6d7"}, 0, -1, bit(51), 1},  // a free push to rank 7
         {"3rk3/8/3P4/8/8/8/8/4K3 w -", {"d6d7"}, 0, -1, 0, 1},       // its square is covered
         {"4k3/8/8/8/3P4/8/8/4K3 w -", {"d4d5"}, 0, -1, 0, 0},
+        // Checks by what the move moved, emptied or made: the castling rook, the bishop behind
+        // the pawn taken en passant, a knight promotion.
+        {"5k2/8/8/8/8/8/8/4K2R w K", {"e1g1"}, 0, -1, 0, 1},
+        {"7k/4p3/8/3P4/8/8/1B6/4K3 b -", {"e7e5", "d5e6"}, 1, 44, 0, 1},
+        {"8/P1k5/8/8/8/8/8/4K3 w -", {"a7a8n"}, 0, -1, 0, 1},
     };
     for (const auto& c : cases) {
         Position p = position_from_fen(c.fen);

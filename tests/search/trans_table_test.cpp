@@ -161,6 +161,30 @@ TEST(TransTable, ReplacementPrefersShallowUnmarkedEntries) {
     EXPECT_EQ(hash_probe(key_of(904, last), 0, -1, 1).move_index, 4);
 }
 
+TEST(TransTable, EntriesFromBeforeAClearReadAsEmpty) {
+    const std::uint32_t index = 300;
+    for (int round = 0; round < 3; ++round) {
+        clear_hash_tables();
+        for (int i = 0; i < 4; ++i)
+            hash_store(i, key_of(40 + i, index), 0, -1, 1, i == 1 ? 24 : 160);
+        clear_hash_tables();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(hash_probe(key_of(40 + i, index), 0, -1, 1).move_index, -1);
+        // The store takes the first entry, as in a zeroed bucket, not the shallowest old one's.
+        hash_store(7, key_of(50, index), 0, -1, 1, 8);
+        EXPECT_EQ(hash_probe(key_of(50, index), 0, -1, 1).move_index, 7);
+        EXPECT_EQ(live_entry(trans_table[index]).lock, 50u);
+        EXPECT_EQ(live_entry(trans_table[index + 1]).lock, 0u);
+        // Marking an old entry leaves it empty but for the mark, as on a zeroed one.
+        mark_pv(trans_table[index + 2]);
+        const TransEntry marked = live_entry(trans_table[index + 2]);
+        EXPECT_EQ(marked.lock, 0u);
+        EXPECT_EQ(marked.depth, 0);
+        EXPECT_EQ(trans_pv_mark(marked), 1);
+        EXPECT_EQ(trans_move_index(marked), 0);
+    }
+}
+
 TEST(TransTable, QuiescenceEntries) {
     clear_hash_tables();
     const std::uint64_t key = key_of(4242, 17);
