@@ -5,10 +5,7 @@
 
 PieceCounts piece_counts{};
 int ply = 0;
-std::array<std::int32_t, MAX_PLY + 1> capture_square{};
-std::array<std::int32_t, MAX_PLY + 1> captured_value{};
-std::array<Bitboard, MAX_PLY + 1> pawn_push{};
-std::array<std::int32_t, MAX_PLY + 2> in_check{};
+PlyEntries ply_entries{};
 
 PieceCounts count_pieces(const Position& p) {
     PieceCounts c{};
@@ -97,7 +94,7 @@ bool take_if_there(Position& p, int to, int value) {
     if constexpr (P == PAWN) pawn_hash_key ^= zobrist_of(Them, P, to);
     --count_of<Them, P>(piece_counts);
     if constexpr (P != PAWN) --piece_total_of<Them>(piece_counts);
-    captured_value[ply] = value;
+    ply_entries.captured_value[ply] = value;
     return true;
 }
 
@@ -155,9 +152,9 @@ int make_move_for(Position& p, Move move) {
     const Bitboard ft = bit(from) | bit(to);
 
     if constexpr (KEEP) {
-        capture_square[ply] = -1;
-        captured_value[ply] = 0;
-        pawn_push[ply] = 0;
+        ply_entries.capture_square[ply] = -1;
+        ply_entries.captured_value[ply] = 0;
+        ply_entries.pawn_push[ply] = 0;
         hash_key ^= SIDE_KEY;
     }
     const Bitboard old_ep = p.ep_square;
@@ -177,7 +174,7 @@ int make_move_for(Position& p, Move move) {
                 // Off-board squares count as free.
                 Bitboard ahead =
                     shift_forward<C>(bit(to)) | shift_forward<C>(shift_forward<C>(bit(to)));
-                if (!(ahead & pieces_of<Them>(p))) pawn_push[ply] = bit(to);
+                if (!(ahead & pieces_of<Them>(p))) ply_entries.pawn_push[ply] = bit(to);
             }
             break;
         }
@@ -209,8 +206,8 @@ int make_move_for(Position& p, Move move) {
                 hash_key ^= zobrist_of(Them, PAWN, victim);
                 pawn_hash_key ^= zobrist_of(Them, PAWN, victim);
                 --count_of<Them, PAWN>(piece_counts);
-                captured_value[ply] = 1;
-                capture_square[ply] = lowest_square(old_ep);
+                ply_entries.captured_value[ply] = 1;
+                ply_entries.capture_square[ply] = lowest_square(old_ep);
             }
             if constexpr (KEEP) {
                 const std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
@@ -242,7 +239,7 @@ int make_move_for(Position& p, Move move) {
     }
 
     if (ft & pieces_of<Them>(p)) {
-        if constexpr (KEEP) capture_square[ply] = to;
+        if constexpr (KEEP) ply_entries.capture_square[ply] = to;
         take_if_there<C, PAWN, KEEP>(p, to, 1) || take_if_there<C, KNIGHT, KEEP>(p, to, 3) ||
             take_if_there<C, BISHOP, KEEP>(p, to, 3) || take_if_there<C, ROOK, KEEP>(p, to, 5) ||
             take_if_there<C, QUEEN, KEEP>(p, to, 9);
@@ -256,7 +253,8 @@ int make_move_for(Position& p, Move move) {
     if (own_king && square_attacked<Them>(p, lowest_square(own_king))) return 0;
     if constexpr (T == LEGALITY) return 1;
     const Bitboard their_king = board_of<Them, KING>(p);
-    in_check[ply + 1] = their_king ? gives_check<C>(p, move, lowest_square(their_king)) : 0;
+    ply_entries.in_check[ply + 1] =
+        their_king ? gives_check<C>(p, move, lowest_square(their_king)) : 0;
     return 1;
 }
 

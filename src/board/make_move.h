@@ -77,10 +77,14 @@ PieceCounts count_pieces(const Position& position);
 
 // The search's current ply; make_move reads it to index the per-ply arrays.
 extern int ply;
-extern std::array<std::int32_t, MAX_PLY + 1> capture_square;  // -1 when no capture
-extern std::array<std::int32_t, MAX_PLY + 1> captured_value;  // 0, 1, 3, 3, 5, 9
-extern std::array<Bitboard, MAX_PLY + 1> pawn_push;           // advanced pawn destination
-extern std::array<std::int32_t, MAX_PLY + 2> in_check;        // side to move at ply is in check
+// What make_move leaves per ply for the search's extensions and ordering to read.
+struct PlyEntries {
+    std::array<std::int32_t, MAX_PLY + 1> capture_square;  // -1 when no capture
+    std::array<std::int32_t, MAX_PLY + 1> captured_value;  // 0, 1, 3, 3, 5, 9
+    std::array<Bitboard, MAX_PLY + 1> pawn_push;           // advanced pawn destination
+    std::array<std::int32_t, MAX_PLY + 2> in_check;        // side to move at ply is in check
+};
+extern PlyEntries ply_entries;
 
 // Applies the move; returns 1 if legal (own king not attacked), 0 otherwise. Either way the
 // position, keys, counters and per-ply entries have changed; the caller restores them.

@@ -27,10 +27,10 @@ struct Children {
 void list_children(const Position& position, Children& children) {
     const std::uint64_t saved_key = hash_key, saved_pawn_key = pawn_hash_key;
     const PieceCounts saved_counts = piece_counts;
-    const std::int32_t saved_capture_square = capture_square[ply];
-    const std::int32_t saved_captured_value = captured_value[ply];
-    const Bitboard saved_pawn_push = pawn_push[ply];
-    const std::int32_t saved_in_check = in_check[ply + 1];
+    const std::int32_t saved_capture_square = ply_entries.capture_square[ply];
+    const std::int32_t saved_captured_value = ply_entries.captured_value[ply];
+    const Bitboard saved_pawn_push = ply_entries.pawn_push[ply];
+    const std::int32_t saved_in_check = ply_entries.in_check[ply + 1];
 
     MoveList list;
     const int generated = generate_moves(position, list);
@@ -47,10 +47,10 @@ void list_children(const Position& position, Children& children) {
     hash_key = saved_key;
     pawn_hash_key = saved_pawn_key;
     piece_counts = saved_counts;
-    capture_square[ply] = saved_capture_square;
-    captured_value[ply] = saved_captured_value;
-    pawn_push[ply] = saved_pawn_push;
-    in_check[ply + 1] = saved_in_check;
+    ply_entries.capture_square[ply] = saved_capture_square;
+    ply_entries.captured_value[ply] = saved_captured_value;
+    ply_entries.pawn_push[ply] = saved_pawn_push;
+    ply_entries.in_check[ply + 1] = saved_in_check;
 }
 
 }  // namespace

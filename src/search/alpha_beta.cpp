@@ -77,7 +77,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     const int beta0 = probe.beta;
 
     // A null move may follow the evaluation: its child's entry comes in the meantime.
-    if (!in_check[p] && !probe.pv_mark) {
+    if (!ply_entries.in_check[p] && !probe.pv_mark) {
         if (depth > 4 * ONE_PLY)
             prefetch_main_entry(hash_key ^ SIDE_KEY);
         else
@@ -86,19 +86,19 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     const SavedBoard saved = save_board(position);
     const int eval = evaluate(position, pawn_record, alpha0, beta0, passer_flag, 0, attacks);
     ++stats.node_count;
-    null_mark[p] = 0;
+    ply_marks.null_mark[p] = 0;
 
     // Null move: let the opponent move twice; if that still fails high, so will a real move.
     bool mate_threat = false;
     const int own_pieces = side ? piece_counts.black_piece_count : piece_counts.white_piece_count;
-    if (!in_check[p] && !probe.pv_mark && !(p > 0 && null_mark[p - 1]) && eval >= beta0 &&
-        own_pieces > 0) {
+    if (!ply_entries.in_check[p] && !probe.pv_mark && !(p > 0 && ply_marks.null_mark[p - 1]) &&
+        eval >= beta0 && own_pieces > 0) {
         ++stats.null_tries;
-        captured_value[p] = 0;
-        capture_square[p] = -1;
-        pawn_push[p] = 0;
-        check_extended[p] = 0;
-        null_mark[p] = 1;
+        ply_entries.captured_value[p] = 0;
+        ply_entries.capture_square[p] = -1;
+        ply_entries.pawn_push[p] = 0;
+        ply_marks.check_extended[p] = 0;
+        ply_marks.null_mark[p] = 1;
         // The en-passant target goes too: left in place it would let the side to move take
         // "en passant" a pawn that is not there.
         const Bitboard ep_square = position.ep_square;
@@ -106,7 +106,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         position.flags ^= BLACK_TO_MOVE;
         hash_key ^= SIDE_KEY;
         ply = p + 1;
-        in_check[p + 1] = 0;
+        ply_entries.in_check[p + 1] = 0;
         const int null_depth = depth >= 6 * ONE_PLY ? depth - 5 * ONE_PLY : depth - 4 * ONE_PLY;
         int v;
         if (null_depth <= 0) {
@@ -119,19 +119,19 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         position.flags ^= BLACK_TO_MOVE;
         position.ep_square = ep_square;
         hash_key ^= SIDE_KEY;
-        null_mark[p] = 0;
+        ply_marks.null_mark[p] = 0;
         if (v >= beta0) {
             ++stats.null_cutoffs;
             return v;
         }
         if (v < -31990) mate_threat = true;
     }
-    null_mark[p] = 0;
+    ply_marks.null_mark[p] = 0;
 
     MoveList moves;
     int count;
     int node_extension = 0;
-    if (in_check[p]) {
+    if (ply_entries.in_check[p]) {
         count = generate_evasions(position, moves, attacks, node_extension);
         count = legal_filter(position, moves, count);
     } else {
@@ -145,7 +145,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         node_extension = ONE_PLY;
         ++stats.mate_threat_extensions;
     }
-    if (p > 0 && check_extended[p - 1]) node_extension = 0;
+    if (p > 0 && ply_marks.check_extended[p - 1]) node_extension = 0;
     const int called_depth = depth;
     depth += node_extension;
 
@@ -200,27 +200,28 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         ply = p + 1;
         ++legal;
 
-        const bool gives_check = in_check[p + 1] != 0;
+        const bool gives_check = ply_entries.in_check[p + 1] != 0;
         int extension = 0;
         if (gives_check) {
             // Extend checks that do not simply lose the checking piece.
             const int to = move_to(moves[pick]);
-            const int gain = 100 * captured_value[p] - see_gain(position, side_to_move(position),
-                                                                square_value(position, to),
-                                                                attackers_to(position, to), to);
+            const int gain = 100 * ply_entries.captured_value[p] -
+                             see_gain(position, side_to_move(position), square_value(position, to),
+                                      attackers_to(position, to), to);
             if (gain >= 0) {
                 extension = ONE_PLY;
-                check_extended[p] = 1;
+                ply_marks.check_extended[p] = 1;
                 ++stats.check_extensions;
             } else {
-                check_extended[p] = 0;
+                ply_marks.check_extended[p] = 0;
             }
         } else {
-            check_extended[p] = 0;
+            ply_marks.check_extended[p] = 0;
             // Futility: a quiet move near the leaves cannot lift a hopeless score to alpha.
-            if (depth < 3 * ONE_PLY && !probe.pv_mark && !in_check[p] && captured_value[p] == 0 &&
-                eval + 100 * (depth / ONE_PLY + 1) < running_alpha && pawn_push[p] == 0 &&
-                passer_flag == 0) {
+            if (depth < 3 * ONE_PLY && !probe.pv_mark && !ply_entries.in_check[p] &&
+                ply_entries.captured_value[p] == 0 &&
+                eval + 100 * (depth / ONE_PLY + 1) < running_alpha &&
+                ply_entries.pawn_push[p] == 0 && passer_flag == 0) {
                 restore_board(position, saved);
                 ply = p;
                 continue;
@@ -228,8 +229,9 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         }
 
         int reduction = 0;
-        if (pass > 0 && captured_value[p] == 0 && depth > ONE_PLY && !in_check[p] &&
-            pawn_push[p] == 0 && !probe.pv_mark && !gives_check && passer_flag == 0)
+        if (pass > 0 && ply_entries.captured_value[p] == 0 && depth > ONE_PLY &&
+            !ply_entries.in_check[p] && ply_entries.pawn_push[p] == 0 && !probe.pv_mark &&
+            !gives_check && passer_flag == 0)
             reduction = score > 0 ? ONE_PLY : 2 * ONE_PLY;
 
         const int child_depth = depth + extension - ONE_PLY;
@@ -258,7 +260,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         if (best > running_alpha) running_alpha = v;
     }
 
-    if (legal == 0) return in_check[p] ? p - MATE : 0;
+    if (legal == 0) return ply_entries.in_check[p] ? p - MATE : 0;
     // Every legal move was pruned as futile: a fail low, not a mate.
     if (searched == 0) best = alpha0;
 

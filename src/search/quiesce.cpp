@@ -30,7 +30,7 @@ int quiesce(Position& position, int alpha, int beta, int level) {
     if (ply >= MAX_PLY)
         return evaluate(position, pawn_record, alpha, beta, passer_flag, 0, attacks);
 
-    const int need = (in_check[ply] || level < 1) ? 1 : 0;
+    const int need = (ply_entries.in_check[ply] || level < 1) ? 1 : 0;
     const QsProbe probe = qs_hash_probe(hash_key, need, alpha, beta);
     if (probe.cutoff) return probe.value;
     alpha = probe.alpha;
@@ -41,7 +41,7 @@ int quiesce(Position& position, int alpha, int beta, int level) {
     MoveList moves;
     int count;
     int any_check = 0;
-    if (in_check[ply]) {
+    if (ply_entries.in_check[ply]) {
         // No stand pat in check: every legal evasion is a candidate.
         int extension = 0;
         count = generate_evasions(position, moves, attacks, extension);
@@ -73,7 +73,7 @@ int quiesce(Position& position, int alpha, int beta, int level) {
     // No move can bring the score to within the margin of alpha: give up on the node.
     if (max_score < threshold && !any_check) {
         int value = eval;
-        if (in_check[ply] && max_score != QS_FUTILE) value = eval + max_score;
+        if (ply_entries.in_check[ply] && max_score != QS_FUTILE) value = eval + max_score;
         qs_hash_store(NO_QS_MOVE, hash_key, value, alpha, beta, need);
         return value;
     }

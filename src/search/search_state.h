@@ -51,8 +51,11 @@ constexpr std::uint32_t path_key_of(std::uint64_t key) {
 }
 
 // Per ply: the move made here is a null move; the move made here got the check extension.
-extern std::array<std::int32_t, MAX_PLY + 2> null_mark;
-extern std::array<std::int32_t, MAX_PLY + 2> check_extended;
+struct PlyMarks {
+    std::array<std::int32_t, MAX_PLY + 2> null_mark;
+    std::array<std::int32_t, MAX_PLY + 2> check_extended;
+};
+extern PlyMarks ply_marks;
 // Clears the marks above and make_move's per-ply entries, as every search starts.
 void clear_ply_marks();
 

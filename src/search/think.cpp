@@ -35,8 +35,7 @@ int root_side = 0;
 int easy_move_enabled = 0;
 int sel_depth = 0;
 std::array<std::uint32_t, PATH_ROOT + MAX_PLY + 1> path_keys{};
-std::array<std::int32_t, MAX_PLY + 2> null_mark{};
-std::array<std::int32_t, MAX_PLY + 2> check_extended{};
+PlyMarks ply_marks{};
 SearchStats stats{};
 std::int64_t next_interrupt_check = 0;
 
@@ -261,12 +260,12 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
 }  // namespace
 
 void clear_ply_marks() {
-    null_mark.fill(0);
-    check_extended.fill(0);
-    in_check.fill(0);
-    captured_value.fill(0);
-    pawn_push.fill(0);
-    capture_square.fill(-1);
+    ply_marks.null_mark.fill(0);
+    ply_marks.check_extended.fill(0);
+    ply_entries.in_check.fill(0);
+    ply_entries.captured_value.fill(0);
+    ply_entries.pawn_push.fill(0);
+    ply_entries.capture_square.fill(-1);
 }
 
 void widen_window(int v, int& alpha, int& beta, int& delta) {

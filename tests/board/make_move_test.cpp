@@ -33,7 +33,7 @@ TEST(MakeMove, RandomGamesKeepKeysBoardsAndCountersInStep) {
                 ASSERT_EQ(make_move(p, move), 1);
                 ASSERT_EQ(hash_key, compute_hash_key(p));
                 ASSERT_EQ(hash_key, foreseen);
-                ASSERT_EQ(in_check[1] != 0, side_to_move_in_check(p));
+                ASSERT_EQ(ply_entries.in_check[1] != 0, side_to_move_in_check(p));
                 ASSERT_EQ(pawn_hash_key, compute_pawn_hash_key(p));
                 Bitboard white = 0, black = 0;
                 for (int i = 0; i < 6; ++i) black |= board_at(p, i), white |= board_at(p, i + 6);
@@ -70,10 +70,10 @@ TEST(MakeMove, PerPlyRecordsOfTheLastMove) {
         ply = 0;
         ASSERT_TRUE(play_moves(p, std::vector<std::string>(c.moves.begin(), c.moves.end() - 1)));
         ASSERT_TRUE(make_move(p, find_move(p, c.moves.back()))) << c.fen;
-        EXPECT_EQ(captured_value[0], c.captured) << c.fen;
-        EXPECT_EQ(capture_square[0], c.capture_at) << c.fen;
-        EXPECT_EQ(pawn_push[0], c.push) << c.fen;
-        EXPECT_EQ(in_check[1], c.gives_check) << c.fen;
+        EXPECT_EQ(ply_entries.captured_value[0], c.captured) << c.fen;
+        EXPECT_EQ(ply_entries.capture_square[0], c.capture_at) << c.fen;
+        EXPECT_EQ(ply_entries.pawn_push[0], c.push) << c.fen;
+        EXPECT_EQ(ply_entries.in_check[1], c.gives_check) << c.fen;
     }
 }
 

@@ -46,7 +46,7 @@ Position node(const Position& p, int at_ply) {
     path_keys.fill(0);
     clear_ply_marks();
     ply = at_ply;
-    in_check[at_ply] = side_to_move_in_check(p);
+    ply_entries.in_check[at_ply] = side_to_move_in_check(p);
     return p;
 }
 Position node(const std::string& fen, int at_ply) {
@@ -317,8 +317,8 @@ TEST(AlphaBetaNode, RulesAndTheCountsTheyMove) {
             clear_ply_marks();
             ply = 1;
         }
-        null_mark[0] = c.before == NULL_MOVE;
-        check_extended[0] = c.before == EXTENDED_CHECK;
+        ply_marks.null_mark[0] = c.before == NULL_MOVE;
+        ply_marks.check_extended[0] = c.before == EXTENDED_CHECK;
         const Searched s =
             alpha_beta_at(p, c.alpha, c.beta, c.depth, c.hint[0] ? find_move(p, c.hint) : 0);
         EXPECT_EQ(p, start) << c.rule;  // the node leaves the position as it found it
