@@ -124,16 +124,10 @@ TEST_F(Book, ProbeLeavesEverythingAsItWasAndNeverMovesIntoCheck) {
         EXPECT_EQ(std::memcmp(&piece_counts, &counts, sizeof counts), 0);
     }
     // White is in check from the rook on e8; the book lists the position after a2a3 anyway.
-    Position position{};
-    read_fen("4r2k/8/8/8/8/8/P7/4K3 w -", position);
-    Position after = position;
-    after.white_pawns = bit(16);
-    after.white_pieces = after.white_king | after.white_pawns;
-    after.flags |= BLACK_TO_MOVE;
-    load(fen_of(after) + " \"a2a3\" 10 0 0\n");
+    load("4r2k/8/8/8/8/P7/8/4K3 b - - 0 0 \"a2a3\" 10 0 0\n");
     ASSERT_EQ(book_count, 1);
     Move move = 0;
-    EXPECT_EQ(probe_book(position, move), 0);
+    EXPECT_EQ(probe_book(position_from_fen("4r2k/8/8/8/8/8/P7/4K3 w -"), move), 0);
 }
 
 TEST_F(Book, EmptyMissingAndBadFiles) {
