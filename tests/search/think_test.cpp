@@ -19,8 +19,8 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(Think, FindsMatesWithTheMatingFirstMove) {
     const std::pair<const char*, int> cases[] = {
-        {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w", 1}, {"k7/8/8/1K6/8/8/8/1Q6 w", 2},
-        {"3R4/k7/8/3K4/8/8/8/8 w", 2},       {"2Q5/6k1/8/5K2/8/8/8/8 w", 3},
+        {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w", 1},
+        {"k7/8/8/1K6/8/8/8/1Q6 w", 2},
         {"3R4/3K4/k7/8/8/8/8/8 w", 3},
     };
     for (const auto& [fen, moves] : cases) {
@@ -41,15 +41,11 @@ TEST(Think, SingleLegalMoveAndEasyMove) {
     run_think(position_from_fen("k7/8/8/8/8/8/8/KR6 b"), 60000, 0);
     EXPECT_EQ(last_search.depth, 1);
     EXPECT_STREQ(last_search.best_text, "a8a7");
-    // The easy move stops at 6 plies only for a clear recapture, and only when asked.
+    // The easy move stops at 6 plies only for a clear recapture (pinned_search_test's easy
+    // move row), and only when asked.
     EngineSettings easy{};
     easy.easymove = 1;
-    const Position hanging =
-        position_from_fen("rnb1kbnr/pppp1ppp/8/8/3q4/8/PPP2PPP/RNBQKBNR w KQkq");
-    run_think(hanging, 0, 8, easy);
-    EXPECT_EQ(last_search.depth, 6);
-    EXPECT_STREQ(last_search.best_text, "d1d4");
-    run_think(hanging, 0, 7);
+    run_think(position_from_fen("rnb1kbnr/pppp1ppp/8/8/3q4/8/PPP2PPP/RNBQKBNR w KQkq"), 0, 7);
     EXPECT_EQ(last_search.depth, 7);
     run_think(start_position, 0, 7, easy);
     EXPECT_EQ(last_search.depth, 7);
