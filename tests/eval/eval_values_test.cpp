@@ -15,7 +15,7 @@ namespace {
 // clang-format off
 enum Term {
     EVAL, EVAL_FLAGS, ENDING, MATERIAL, BASE, CENTRE, MOBILITY, ATTACK_WEIGHT, PASSERS,
-    SHELTER_WHITE, SHELTER_BLACK, SHELTER, KING_ATTACK, KING_ENDGAME, KING_FLAGS, PIECES,
+    SHELTER_WHITE, SHELTER, KING_ATTACK, KING_ENDGAME, KING_FLAGS, PIECES,
     PIECE_PAWN, PAWN_ENDING, QUEEN_ENDING, ROOK_ENDING, ROOK_SEVENTH
 };
 // clang-format on
@@ -48,7 +48,6 @@ int term_value(Term term, const char* fen) {
         case ATTACK_WEIGHT: return in.attacks.white_attack_weight;
         case PASSERS: return passers_term(p, c, in.record, in.attacks);
         case SHELTER_WHITE: return king_shelter_score<WHITE>(p, c, in.attacks, weakness);
-        case SHELTER_BLACK: return king_shelter_score<BLACK>(p, c, in.attacks, weakness);
         case SHELTER: return shelter;
         case KING_ATTACK: return attack;
         case KING_ENDGAME: return king_endgame;
@@ -111,9 +110,9 @@ const Case CASES[] = {
     {PASSERS, "8/8/8/8/2k5/1n6/1P6/7K w -", 0},  // a value below zero counts nothing
     {PASSERS, "8/3PP3/8/8/8/7k/8/K6n w -", 1179},
     {PASSERS, "3b4/3PP3/7b/8/8/8/7k/K7 w -", 206 + 10 + 195},
-    // Shelters: 6 each at the start; castled on g1 22; advanced -37.
+    // Shelters: 6 at the start (black's 6 is in the SHELTER rows); castled on g1 22;
+    // advanced -37.
     {SHELTER_WHITE, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 6},
-    {SHELTER_BLACK, "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq", 6},
     {SHELTER_WHITE, "r2qk3/3ppp2/8/8/8/8/5PPP/R2Q2K1 w -", 22},
     {SHELTER_WHITE, "4k3/8/8/8/3PPP2/4K3/8/8 w -", -37},
     // The material factor: queen and rook 40 x 18 / 35 = 20, a lone queen 14, a lone rook
