@@ -5,6 +5,8 @@ CMAKE_FLAGS ?=
 
 FUZZ_SECONDS ?= 60
 SOAK_GAMES ?= 100
+SOAK_MOVETIME_GAMES ?= 20
+SOAK_ST_GAMES ?= 4
 GUI_GAMES ?= 2
 
 .PHONY: run test build clean fuzz soak gui-check pgo
@@ -39,10 +41,16 @@ fuzz:
 	./fuzz/run.sh $(FUZZ_SECONDS)
 
 # Orlo plays itself SOAK_GAMES games through UCI and as many through xboard at 2 s + 0.02 s,
-# refereed; the games with faults stay in $(BUILD)/soak-run/soak-games.
+# then at fixed times a move: SOAK_MOVETIME_GAMES through UCI at 200 ms a move, and
+# SOAK_ST_GAMES through xboard at "st 1" (drawn after 40 plies, to keep them short); all
+# refereed. The games with faults stay in $(BUILD)/soak-run/soak-games, -movetime and -st.
 soak: build
 	mkdir -p $(BUILD)/soak-run
 	cd $(BUILD)/soak-run && ../soak ../orlo --games $(SOAK_GAMES) --openings $(CURDIR)/data/openings.txt
+	cd $(BUILD)/soak-run && ../soak ../orlo --protocol uci --movetime 200 --games $(SOAK_MOVETIME_GAMES) \
+		--openings $(CURDIR)/data/openings.txt --dir soak-games-movetime
+	cd $(BUILD)/soak-run && ../soak ../orlo --protocol xboard --movetime 1000 --plies 40 \
+		--games $(SOAK_ST_GAMES) --openings $(CURDIR)/data/openings.txt --dir soak-games-st
 
 # Orlo plays itself under the real xboard GUI (headless), in both protocols, at "st 1" and at
 # 10 s + 0.1 s: GUI_GAMES games each. Needs xboard, xvfb and polyglot; installs nothing.

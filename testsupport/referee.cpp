@@ -48,6 +48,10 @@ bool is_uci(const Game& g) {
     return g.setup.protocol == RefereeProtocol::UCI;
 }
 
+bool fixed_time(const Game& g) {
+    return g.setup.movetime_ms > 0;
+}
+
 // The first faults of a game are quoted; later ones are only counted.
 constexpr std::size_t QUOTED_FAULTS = 12;
 
@@ -151,7 +155,10 @@ bool start_side(Game& g, Side& s) {
         if (!read_until(g, s, "feature ", START_TIMEOUT_MS, "starting", line)) return false;
         if (line.find("done=1") != std::string::npos) break;
     }
-    send(s, "new\n" + level_line(g.setup.base_ms, g.setup.increment_ms) + "post\neasy\nforce\n");
+    const std::string control = fixed_time(g)
+                                    ? "st " + std::to_string(g.setup.movetime_ms / 1000) + "\n"
+                                    : level_line(g.setup.base_ms, g.setup.increment_ms);
+    send(s, "new\n" + control + "post\neasy\nforce\n");
     for (const std::string& move : g.moves) send(s, move + "\n");
     return true;
 }
@@ -236,6 +243,8 @@ bool play_one_move(Game& g) {
     Side& s = g.sides[mover];
     Side& other = g.sides[1 - mover];
     const int inc = g.setup.increment_ms;
+    // Under a fixed time a move each move has that time, and nothing carries over.
+    if (fixed_time(g)) s.clock_ms = other.clock_ms = g.setup.movetime_ms;
     const std::int64_t own = s.clock_ms;
     const std::string last = g.report.plies > 0 ? g.moves.back() : std::string();
 
@@ -247,8 +256,11 @@ bool play_one_move(Game& g) {
         send(s, "position startpos" + (g.moves.empty() ? std::string() : " moves " + all_moves(g)) +
                     "\n");
         char go[160];
-        std::snprintf(go, sizeof go, "go wtime %lld btime %lld winc %d binc %d\n", white, black,
-                      inc, inc);
+        if (fixed_time(g))
+            std::snprintf(go, sizeof go, "go movetime %d\n", g.setup.movetime_ms);
+        else
+            std::snprintf(go, sizeof go, "go wtime %lld btime %lld winc %d binc %d\n", white, black,
+                          inc, inc);
         send(s, go);
         if (!read_until(g, s, "bestmove", own + g.setup.grace_ms, "thinking", line)) {
             g.report.reason = "fault";
@@ -303,12 +315,13 @@ bool play_one_move(Game& g) {
     g.report.least_clock_ms = std::min(g.report.least_clock_ms, s.clock_ms);
     if (s.clock_ms < 0 && g.setup.count_overruns) {
         add_fault(g, g.report.clock_overruns,
-                  std::string(s.name) + " overran its clock by " + std::to_string(-s.clock_ms) +
-                      " ms at ply " + std::to_string(g.moves.size()));
+                  std::string(s.name) + " overran its " +
+                      (fixed_time(g) ? "fixed move time" : "clock") + " by " +
+                      std::to_string(-s.clock_ms) + " ms at ply " + std::to_string(g.moves.size()));
         lose(g, mover, "time forfeit");
         return false;
     }
-    s.clock_ms += inc;
+    if (!fixed_time(g)) s.clock_ms += inc;
     const std::string end = game_end(g);
     if (!end.empty()) {
         g.report.reason = end;

@@ -14,8 +14,11 @@ struct RefereeSetup {
     std::string engine;     // the engine program
     std::string directory;  // existing; the engines work in <directory>/white and /black
     RefereeProtocol protocol = RefereeProtocol::UCI;
-    int base_ms = 2000;                // each side's clock at the start
-    int increment_ms = 20;             // added after each move
+    int base_ms = 2000;     // each side's clock at the start
+    int increment_ms = 20;  // added after each move
+    // Above 0: a fixed time a move instead of the clocks (UCI "go movetime"; xboard "st", which
+    // counts whole seconds, so a multiple of 1000 there). A move that takes longer overruns.
+    int movetime_ms = 0;
     bool count_overruns = true;        // false: the clocks are kept but never judged (tests)
     int ply_limit = 600;               // the game is adjudicated a draw after this many plies
     int grace_ms = 10000;              // silence this long past the mover's clock is a hang
@@ -33,6 +36,7 @@ struct GameReport {
     int malformed_lines = 0;
     int clock_overruns = 0;
     std::int64_t least_clock_ms = INT64_MAX;  // the least time a side had left after a move
+                                              // (of its clock, or of the fixed move time)
     std::int64_t longest_move_ms = 0;         // the longest single move
     std::int64_t think_ms = 0;                // both engines' thinking time
     std::vector<std::string> faults;          // one line per fault

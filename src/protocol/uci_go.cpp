@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "protocol/read_number.h"
+#include "search/search_flags.h"
 #include "shell/split_words.h"
 
 GoParameters parse_go(const std::string& line) {
@@ -55,10 +56,28 @@ int clock_budget(const GoParameters& go, bool black_to_move) {
     return static_cast<int>(t);
 }
 
+namespace {
+
+// "go infinite" ends at "stop" alone; otherwise the interface's clock is kept when it sends one
+// (a figure of 0 counts as none).
+std::int64_t go_deadline(const GoParameters& go, bool black_to_move) {
+    if (go.infinite) return 0;
+    const std::int64_t own_time = black_to_move ? go.btime : go.wtime;
+    std::int64_t deadline = go.movetime > 0 ? deadline_within(go.movetime) : 0;
+    if (own_time != 0) {
+        const std::int64_t clock_deadline = deadline_within(own_time);
+        deadline = deadline ? std::min(deadline, clock_deadline) : clock_deadline;
+    }
+    return deadline;
+}
+
+}  // namespace
+
 SearchRequest choose_search(const GoParameters& go, bool black_to_move) {
+    const std::int64_t deadline = go_deadline(go, black_to_move);
     // A depth below one would be an endless search that no "stop" was promised for.
-    if (go.depth > 0) return {0, go.depth, false};
-    if (go.infinite) return {INFINITE_BUDGET_MS, 0, false};
-    if (go.movetime > 0) return {go.movetime, 0, true};
-    return {clock_budget(go, black_to_move), 0, true};
+    if (go.depth > 0) return {0, go.depth, false, deadline};
+    if (go.infinite) return {INFINITE_BUDGET_MS, 0, false, deadline};
+    if (go.movetime > 0) return {go.movetime, 0, true, deadline};
+    return {clock_budget(go, black_to_move), 0, true, deadline};
 }

@@ -2,6 +2,7 @@
 // interface's clock figures into the time budget of one search.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct GoParameters {
@@ -22,12 +23,14 @@ GoParameters parse_go(const std::string& line);
 // Milliseconds for one search from the mover's clock figures, never below 1.
 int clock_budget(const GoParameters& go, bool black_to_move);
 
-// What think is asked for: a time budget in ms (0: none), a depth (0: none), and whether the
-// moves played count is passed on.
+// What think is asked for: a time budget in ms (0: none), a depth (0: none), whether the
+// moves played count is passed on, and the deadline (0: none) that keeps a fixed time a move
+// ("movetime") and the mover's clock ("wtime" / "btime", whatever the other limits).
 struct SearchRequest {
     int time_ms;
     int depth;
     bool pass_moves_played;
+    std::int64_t deadline_ms;
 };
 SearchRequest choose_search(const GoParameters& go, bool black_to_move);
 

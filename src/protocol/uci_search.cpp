@@ -43,6 +43,7 @@ void uci_go(UciSession& session, const std::string& line) {
     // The protocol forbids "bestmove" before "stop" after "go infinite", and before "stop"
     // or "ponderhit" while pondering; the reply waits in those cases, so think holds it.
     hold_bestmove = 1;
+    move_deadline_ms = request.deadline_ms;
     int moved = think(position, request.time_ms, request.depth, settings,
                       request.pass_moves_played ? session.game.moves_played : 0);
     bool must_wait = go.infinite || pondering == 1;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "protocol/read_number.h"
+#include "search/search_flags.h"
 
 namespace {
 
@@ -103,6 +104,12 @@ int plan_go(const XboardClock& clock) {
 void finish_go(XboardClock& clock) {
     clock.moves_left -= 1;
     if (clock.moves_left <= 0) clock.moves_left = clock.moves_per_control;
+}
+
+std::int64_t clock_deadline(const XboardClock& clock) {
+    if (clock.type == ControlType::FIXED)
+        return clock.move_time > 0 ? deadline_within(clock.move_time) : 0;
+    return deadline_within(clock.remaining);
 }
 
 std::string planning_line(const ReplyPlan& plan, int remaining) {

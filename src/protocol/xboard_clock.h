@@ -2,6 +2,7 @@
 // budgets of the engine's reply to a move and of "go".
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ void finish_reply(XboardClock& clock, const ReplyPlan& plan);
 // The budget of "go" (keeping ten seconds in reserve), and the period count after it.
 int plan_go(const XboardClock& clock);
 void finish_go(XboardClock& clock);
+
+// The deadline of the engine's move in ms (0: none): the fixed time a move ("st") or what is
+// left on the clock, less the margin; none when "sd" replaced "st".
+std::int64_t clock_deadline(const XboardClock& clock);
 
 // The line written to winboard.txt before a reply.
 std::string planning_line(const ReplyPlan& plan, int remaining);

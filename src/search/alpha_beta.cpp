@@ -247,6 +247,8 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         ++searched;
         restore_board(position, saved);
         ply = p;
+        // A stopped search's values mean nothing: the other moves are not searched.
+        if (stop_flag) return 0;
 
         if (v > best) {
             best = v;

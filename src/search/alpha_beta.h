@@ -10,6 +10,6 @@
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint);
 
 // Called every INTERRUPT_INTERVAL nodes of both searches, the first time one interval in: the
-// hard time limit and, in UCI mode, waiting input. Returns 0 to go on, nonzero (the reason)
-// to stop.
+// hard time limit, the deadline and, in UCI mode, waiting input. Returns 0 to go on, nonzero
+// (the reason) to stop.
 int check_interrupt();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -28,12 +29,23 @@ bool isready_waiting() {
 
 }  // namespace
 
+bool deadline_reached(std::int64_t now, std::int64_t lead) {
+    return deadline_at_ms != 0 && now + lead > deadline_at_ms;
+}
+
 int check_interrupt() {
 #ifdef ORLO_FUZZING
     if (stats.node_count + stats.qs_node_count >= FUZZ_NODE_LIMIT) return 1;
 #endif
-    const std::int64_t elapsed = clock_ms() - search_start_ms;
+    const std::int64_t now = clock_ms();
+    const std::int64_t elapsed = now - search_start_ms;
     if (elapsed > 4 * time_budget && pondering != 1) return 1;
+    // The next look may come as late after this one as the latest so far after its last: if
+    // that would be past the deadline, the search ends now.
+    const std::int64_t last_look = previous_look_ms;
+    previous_look_ms = now;
+    longest_look_gap_ms = std::max(longest_look_gap_ms, now - last_look);
+    if (deadline_reached(now, longest_look_gap_ms)) return 1;
     if (protocol_mode != UCI_MODE) return analysing ? poll_analysis_input() : 0;
 
     int r = poll_input();
@@ -48,6 +60,8 @@ int check_interrupt() {
     if (r == 1) {
         if (pondering != 1) return 0;
         pondering = 0;
+        // The interface's clock runs from the ponderhit, which came after the last look.
+        if (deadline_span_ms) deadline_at_ms = last_look + deadline_span_ms;
         if (time_budget > elapsed) {
             send_line_format("info string ponderhit, continue, %lld is smaller than %lld!",
                              static_cast<long long>(elapsed), static_cast<long long>(time_budget));

@@ -31,6 +31,16 @@ extern std::int64_t next_interrupt_check;
 // Planned time in ms and the clock reading when the search proper started.
 extern std::int64_t time_budget;
 extern std::int64_t search_start_ms;
+// This search's deadline: its length in ms (0: none), as the protocol loop handed it over, and
+// the clock reading by which the search must have ended (from the start, or from a ponderhit;
+// 0 while it does not run). The clock reading at the last look at the clock (the start before
+// the first), and the longest time so far between two looks (the first from the start).
+extern std::int64_t deadline_span_ms;
+extern std::int64_t deadline_at_ms;
+extern std::int64_t previous_look_ms;
+extern std::int64_t longest_look_gap_ms;
+// Would a clock reading `lead` ms after `now` be past the deadline (never when none runs)?
+bool deadline_reached(std::int64_t now, std::int64_t lead);
 
 // The contempt value and the side to move at the root (0 white, 1 black).
 extern int draw_value;

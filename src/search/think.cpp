@@ -27,9 +27,14 @@ Move ponder_move = 0;
 SearchResult last_search{};
 int hold_bestmove = 0;
 int analysing = 0;
+std::int64_t move_deadline_ms = 0;
 
 std::int64_t time_budget = 0;
 std::int64_t search_start_ms = 0;
+std::int64_t deadline_span_ms = 0;
+std::int64_t deadline_at_ms = 0;
+std::int64_t previous_look_ms = 0;
+std::int64_t longest_look_gap_ms = 0;
 int draw_value = 0;
 int root_side = 0;
 int easy_move_enabled = 0;
@@ -187,9 +192,10 @@ void append_position_log(const Position& position, int root_eval, int score) {
     std::fclose(file);
 }
 
-// Sets up everything a search starts from (steps that do not depend on the mode).
-void prepare_search(Position& position, int time_ms, int depth, const EngineSettings& s,
-                    int& iteration_limit) {
+// Sets up everything a search starts from (steps that do not depend on the mode); deadline
+// is the one the protocol loop handed over (0: none).
+void prepare_search(Position& position, int time_ms, int depth, std::int64_t deadline,
+                    const EngineSettings& s, int& iteration_limit) {
     // The counters first: from the search's first clock reading on they are this search's
     // (a test clock that makes time pass with the nodes counted reads them).
     stats = SearchStats{};
@@ -197,6 +203,11 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
     // The search's time starts here, wiping the tables included: at a fast control those
     // milliseconds come off the same clock as the search's own.
     search_start_ms = clock_ms();
+    previous_look_ms = search_start_ms;
+    longest_look_gap_ms = 0;
+    deadline_span_ms = deadline;
+    // While pondering it does not run: a ponderhit starts it.
+    deadline_at_ms = deadline && pondering != 1 ? search_start_ms + deadline : 0;
     static bool first_call = true;
     if (first_call) {
         clear_history();
@@ -254,6 +265,8 @@ void prepare_search(Position& position, int time_ms, int depth, const EngineSett
 #ifdef ORLO_FUZZING
     if (iteration_limit > FUZZ_DEPTH_LIMIT) iteration_limit = FUZZ_DEPTH_LIMIT;
     time_budget = NO_LIMIT_MS;
+    deadline_span_ms = 0;
+    deadline_at_ms = 0;
 #endif
 }
 
@@ -304,6 +317,9 @@ void send_bestmove() {
 
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played) {
+    // This search's deadline alone.
+    const std::int64_t deadline = move_deadline_ms;
+    move_deadline_ms = 0;
     last_search = SearchResult{};
     last_search.in_check = side_to_move_in_check(position) ? 1 : 0;
     if (!any_legal_move(position)) {
@@ -315,7 +331,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
     }
 
     int iteration_limit = 0;
-    prepare_search(position, time_ms, depth, search_settings, iteration_limit);
+    prepare_search(position, time_ms, depth, deadline, search_settings, iteration_limit);
 
     if (protocol_mode == UCI_MODE) {
         char fen[FEN_BUFFER_SIZE];
@@ -362,9 +378,11 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             score = v;
             if (!(analysing && stop_flag == STOPPED_BY_INPUT)) report_iteration(position, it);
 
-            const std::int64_t elapsed = clock_ms() - search_start_ms;
+            const std::int64_t now = clock_ms();
+            const std::int64_t elapsed = now - search_start_ms;
+            // The deadline too: the report's writing is time the looks at the clock do not see.
             if ((elapsed > 2 * time_budget / 3 && pondering != 1) || n == iteration_limit ||
-                stop_flag || easy || std::abs(v) > MATE_FOUND)
+                stop_flag || easy || std::abs(v) > MATE_FOUND || deadline_reached(now, 0))
                 break;
         }
     }

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <utility>
+#include <cstdint>
 
 #include "protocol/uci_go.h"
 #include "protocol/xboard_clock.h"
+#include "search/search_flags.h"
 
 TEST(UciClockRule, Budgets) {
     struct Case {
@@ -29,15 +30,35 @@ TEST(UciClockRule, Budgets) {
 }
 
 TEST(UciGoLine, ChoiceOfSearch) {
-    // depth, time: a depth below one would never end, so the clock decides.
-    const std::pair<const char*, std::pair<int, int>> cases[] = {
-        {"go depth 6 wtime 1000", {6, 0}},
-        {"go infinite wtime 1000", {0, INFINITE_BUDGET_MS}},
-        {"go movetime 250 wtime 1000", {0, 250}},
-        {"go depth -3 wtime 60000", {0, 1000}}};
-    for (const auto& [go, wanted] : cases) {
-        const SearchRequest r = choose_search(parse_go(go), false);
-        EXPECT_EQ(std::make_pair(r.depth, r.time_ms), wanted) << go;
+    struct Case {
+        const char* go;
+        bool black;
+        int depth;
+        int time_ms;
+        std::int64_t deadline_ms;
+    } cases[] = {
+        // The mover's clock (less the margin) bounds every search but "go infinite".
+        {"go depth 6 wtime 1000", false, 6, 0, 1000 - MOVE_TIME_MARGIN_MS},
+        {"go depth 6 wtime 1000", true, 6, 0, 0},
+        {"go depth 6", false, 6, 0, 0},
+        {"go infinite wtime 1000", false, 0, INFINITE_BUDGET_MS, 0},
+        // A fixed time a move is kept, and the clock when it is the shorter.
+        {"go movetime 250", false, 0, 250, 250 - MOVE_TIME_MARGIN_MS},
+        {"go movetime 250 wtime 1000", false, 0, 250, 250 - MOVE_TIME_MARGIN_MS},
+        {"go movetime 250 btime 100", true, 0, 250, 100 - MOVE_TIME_MARGIN_MS},
+        {"go ponder wtime 60000 btime 500", true, 0, 8, 500 - MOVE_TIME_MARGIN_MS},
+        // A depth below one would never end, so the clock decides.
+        {"go depth -3 wtime 60000", false, 0, 1000, 60000 - MOVE_TIME_MARGIN_MS},
+        // No time left, or less than the margin: the least deadline, never none.
+        {"go wtime 5", false, 0, 1, 1},
+        {"go wtime -200", false, 0, 1, 1},
+        {"go movetime 3", false, 0, 3, 1},
+    };
+    for (const Case& c : cases) {
+        const SearchRequest r = choose_search(parse_go(c.go), c.black);
+        EXPECT_EQ(r.depth, c.depth) << c.go;
+        EXPECT_EQ(r.time_ms, c.time_ms) << c.go;
+        EXPECT_EQ(r.deadline_ms, c.deadline_ms) << c.go << " " << c.black;
     }
     EXPECT_TRUE(parse_go("go ponder wtime 1 btime 2").ponder);
     // A keyword's value token is consumed even when it is itself a keyword.
@@ -103,4 +124,21 @@ TEST(XboardClock, GoFixedTimeAndDepth) {
     // No budget of zero: think would read it as "no limit".
     apply_st(clock, "0");
     EXPECT_EQ(plan_reply(clock, 1).budget_ms, 1);
+}
+
+// The deadline of the engine's move: the fixed time a move, else the clock left, less the
+// margin; none once "sd" has replaced "st".
+TEST(XboardClock, Deadlines) {
+    XboardClock clock;
+    apply_time(clock, "3000");
+    EXPECT_EQ(clock_deadline(clock), 30000 - MOVE_TIME_MARGIN_MS);
+    apply_level(clock, {"level", "0", "2", "12"});
+    apply_sd(clock, "4");
+    EXPECT_EQ(clock_deadline(clock), 30000 - MOVE_TIME_MARGIN_MS);
+    apply_time(clock, "0");
+    EXPECT_EQ(clock_deadline(clock), 1);
+    apply_st(clock, "1");
+    EXPECT_EQ(clock_deadline(clock), 1000 - MOVE_TIME_MARGIN_MS);
+    apply_sd(clock, "4");
+    EXPECT_EQ(clock_deadline(clock), 0);
 }

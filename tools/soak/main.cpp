@@ -1,9 +1,13 @@
-// soak: Orlo plays itself many games through UCI and through xboard at a bullet control,
-// refereed move by move, and the faults are counted: crashes, hangs, illegal moves,
-// malformed lines and clock overruns. Exit status 0 only when there were none.
+// soak: Orlo plays itself many games through UCI and through xboard at a bullet control or
+// at a fixed time a move, refereed move by move, and the faults are counted: crashes, hangs,
+// illegal moves, malformed lines and clock overruns (a move past its fixed time is one).
+// Exit status 0 only when there were none.
 //
 //   soak ENGINE [--games N] [--protocol uci|xboard|both] [--base MS] [--inc MS]
-//               [--openings FILE] [--plies N] [--dir DIR] [--keep]
+//               [--movetime MS] [--openings FILE] [--plies N] [--dir DIR] [--keep]
+//
+// --movetime plays every move in that time instead of on the clocks: UCI "go movetime",
+// xboard "st", which counts whole seconds (so a multiple of 1000 for xboard games).
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +30,7 @@ struct Options {
     std::string protocol = "both";
     int base_ms = 2000;
     int increment_ms = 20;
+    int movetime_ms = 0;  // 0: the clocks
     std::string openings;
     int ply_limit = 600;
     std::string dir = "soak-games";
@@ -68,6 +73,8 @@ bool parse_options(int argc, char** argv, Options& o) {
             o.base_ms = std::atoi(value);
         else if (key == "--inc")
             o.increment_ms = std::atoi(value);
+        else if (key == "--movetime")
+            o.movetime_ms = std::atoi(value);
         else if (key == "--openings")
             o.openings = value;
         else if (key == "--plies")
@@ -77,7 +84,9 @@ bool parse_options(int argc, char** argv, Options& o) {
         else
             return false;
     }
-    return o.games > 0 && o.base_ms > 0 && o.increment_ms >= 0 &&
+    const bool xboard_games = o.protocol != "uci";
+    return o.games > 0 && o.base_ms > 0 && o.increment_ms >= 0 && o.movetime_ms >= 0 &&
+           (!xboard_games || o.movetime_ms % 1000 == 0) &&
            (o.protocol == "uci" || o.protocol == "xboard" || o.protocol == "both");
 }
 
@@ -97,6 +106,7 @@ Totals run_games(const Options& o, RefereeProtocol protocol,
         setup.protocol = protocol;
         setup.base_ms = o.base_ms;
         setup.increment_ms = o.increment_ms;
+        setup.movetime_ms = o.movetime_ms;
         setup.ply_limit = o.ply_limit;
         if (!openings.empty()) setup.opening = openings[game % openings.size()];
 
@@ -133,7 +143,7 @@ Totals run_games(const Options& o, RefereeProtocol protocol,
     std::printf(
         "\n  crashes %d, hangs %d, illegal moves %d, malformed lines %d, clock overruns %d\n",
         t.crashes, t.hangs, t.illegal_moves, t.malformed_lines, t.clock_overruns);
-    std::printf("  average move %.0f ms, longest move %lld ms, least clock left %lld ms\n\n",
+    std::printf("  average move %.0f ms, longest move %lld ms, least time left %lld ms\n\n",
                 t.plies ? static_cast<double>(t.think_ms) / t.plies : 0.0,
                 static_cast<long long>(t.longest_move_ms),
                 static_cast<long long>(t.least_clock_ms == INT64_MAX ? 0 : t.least_clock_ms));
@@ -148,7 +158,8 @@ int main(int argc, char** argv) {
     if (!parse_options(argc, argv, o)) {
         std::fprintf(stderr,
                      "usage: soak ENGINE [--games N] [--protocol uci|xboard|both] [--base MS] "
-                     "[--inc MS] [--openings FILE] [--plies N] [--dir DIR] [--keep]\n");
+                     "[--inc MS] [--movetime MS (a multiple of 1000 for xboard)] "
+                     "[--openings FILE] [--plies N] [--dir DIR] [--keep]\n");
         return 2;
     }
     // The referee checks moves with the engine's own generator and keys.
@@ -157,8 +168,13 @@ int main(int argc, char** argv) {
     const std::vector<std::vector<std::string>> openings =
         o.openings.empty() ? std::vector<std::vector<std::string>>{}
                            : read_openings(o.openings, OPENING_PLIES);
-    std::printf("soak: %s, %d games per protocol, %d ms + %d ms, %zu openings\n\n",
-                o.engine.c_str(), o.games, o.base_ms, o.increment_ms, openings.size());
+    char control[64];
+    if (o.movetime_ms)
+        std::snprintf(control, sizeof control, "%d ms a move", o.movetime_ms);
+    else
+        std::snprintf(control, sizeof control, "%d ms + %d ms", o.base_ms, o.increment_ms);
+    std::printf("soak: %s, %d games per protocol, %s, %zu openings\n\n", o.engine.c_str(), o.games,
+                control, openings.size());
 
     int faults = 0;
     if (o.protocol != "xboard")
