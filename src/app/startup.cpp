@@ -50,6 +50,7 @@ void reset_engine_state() {
     ponder_move = 0;
     hold_bestmove = 0;
     analysing = 0;
+    move_deadline_ms = 0;
     last_search = SearchResult{};
     settings = EngineSettings{};
     eval_weights = DEFAULT_EVAL_WEIGHTS;

@@ -43,6 +43,7 @@ TEST(Startup, ResetUndoesWhatASessionLeftBehind) {
     pondering = 1;
     stop_flag = 1;
     hold_bestmove = 1;
+    move_deadline_ms = 1;
     settings.contempt = 200;
     settings.easymove = 1;
     eval_weights.pawn_value = 150;
