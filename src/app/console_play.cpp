@@ -11,8 +11,8 @@ void console_go(Position& current, int time_ms) {
 void console_answer(Position& current, int time_ms) {
     if (!think(current, time_ms, 0, settings, 0)) return;
     char text[8] = "";
-    if (ponder_move) move_to_text(current, ponder_move, text);
-    out("\nponder move is %s (%i)", text, static_cast<int>(ponder_move));
+    if (search_flags.ponder_move) move_to_text(current, search_flags.ponder_move, text);
+    out("\nponder move is %s (%i)", text, static_cast<int>(search_flags.ponder_move));
 }
 
 void console_auto(Position& current, int time_ms) {

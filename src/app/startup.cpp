@@ -45,12 +45,12 @@ void reset_engine_state() {
     protocol_mode = CONSOLE_MODE;
     close_protocol_log();
     reset_input();
-    pondering = 0;
-    stop_flag = 0;
-    ponder_move = 0;
-    hold_bestmove = 0;
-    analysing = 0;
-    move_deadline_ms = 0;
+    search_flags.pondering = 0;
+    search_flags.stop_flag = 0;
+    search_flags.ponder_move = 0;
+    search_flags.hold_bestmove = 0;
+    search_flags.analysing = 0;
+    search_flags.move_deadline_ms = 0;
     last_search = SearchResult{};
     settings = EngineSettings{};
     eval_weights = DEFAULT_EVAL_WEIGHTS;

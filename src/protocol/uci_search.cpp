@@ -25,7 +25,7 @@ void wait_for_release(UciSession& session, bool infinite) {
             send_line("readyok");
         } else if (command == "ponderhit") {
             // Pondering ends; "go infinite" still waits for its "stop".
-            pondering = 0;
+            search_flags.pondering = 0;
             if (!infinite) return;
         } else {
             session.pending = line;
@@ -39,14 +39,14 @@ void uci_go(UciSession& session, const std::string& line) {
     GoParameters go = parse_go(line);
     Position& position = session.game.position;
     SearchRequest request = choose_search(go, (position.flags & BLACK_TO_MOVE) != 0);
-    pondering = go.ponder ? 1 : 0;
+    search_flags.pondering = go.ponder ? 1 : 0;
     // The protocol forbids "bestmove" before "stop" after "go infinite", and before "stop"
     // or "ponderhit" while pondering; the reply waits in those cases, so think holds it.
-    hold_bestmove = 1;
-    move_deadline_ms = request.deadline_ms;
+    search_flags.hold_bestmove = 1;
+    search_flags.move_deadline_ms = request.deadline_ms;
     int moved = think(position, request.time_ms, request.depth, settings,
                       request.pass_moves_played ? session.game.moves_played : 0);
-    bool must_wait = go.infinite || pondering == 1;
+    bool must_wait = go.infinite || search_flags.pondering == 1;
     if (!moved) {
         // No legal move: a final score line now, then the protocol's null move.
         send_line(side_to_move_in_check(position) ? "info depth 0 score mate 0"
@@ -57,8 +57,8 @@ void uci_go(UciSession& session, const std::string& line) {
         if (must_wait) wait_for_release(session, go.infinite);
         send_bestmove();
     }
-    hold_bestmove = 0;
-    pondering = 0;
+    search_flags.hold_bestmove = 0;
+    search_flags.pondering = 0;
     // After a shallow fixed-depth search the engine's move stands on the position: a next
     // "go" without a "position" searches on from there, so its key joins the history.
     if (moved && request.depth >= 1 && request.depth <= 4 &&

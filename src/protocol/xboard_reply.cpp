@@ -18,8 +18,8 @@ bool game_over(const Position& position) {
 
 // Searches and, when the engine made its move on the position, records it.
 void search_and_record(XboardGame& game, int budget_ms) {
-    pondering = 0;
-    move_deadline_ms = clock_deadline(game.clock);
+    search_flags.pondering = 0;
+    search_flags.move_deadline_ms = clock_deadline(game.clock);
     Position before = game.position;
     think(game.position, budget_ms, game.clock.depth_limit, settings, 0);
     if (before != game.position) game_advance(game);

@@ -46,12 +46,12 @@ void prefetch_child(const Position& position, Move move, int depth) {
 }  // namespace
 
 int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_out, Move hint) {
-    if (stop_flag) return 0;
+    if (search_flags.stop_flag) return 0;
     const std::int64_t nodes = stats.node_count + stats.qs_node_count;
     if (nodes >= next_interrupt_check) {
         next_interrupt_check = nodes + INTERRUPT_INTERVAL;
-        stop_flag = check_interrupt();
-        if (stop_flag) return 0;
+        search_flags.stop_flag = check_interrupt();
+        if (search_flags.stop_flag) return 0;
     }
 
     ++stats.visited;
@@ -248,7 +248,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
         restore_board(position, saved);
         ply = p;
         // A stopped search's values mean nothing: the other moves are not searched.
-        if (stop_flag) return 0;
+        if (search_flags.stop_flag) return 0;
 
         if (v > best) {
             best = v;
@@ -267,7 +267,8 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     if (searched == 0) best = alpha0;
 
     best_out = moves[best_index];
-    if (!stop_flag) hash_store(best_index, hash_key, best, alpha0, beta0, called_depth);
+    if (!search_flags.stop_flag)
+        hash_store(best_index, hash_key, best, alpha0, beta0, called_depth);
     if (best > alpha0 && depth > ONE_PLY)
         add_history(side ? BLACK : WHITE, moves[best_index], depth);
     return best;

@@ -39,14 +39,14 @@ int check_interrupt() {
 #endif
     const std::int64_t now = clock_ms();
     const std::int64_t elapsed = now - search_start_ms;
-    if (elapsed > 4 * time_budget && pondering != 1) return 1;
+    if (elapsed > 4 * time_budget && search_flags.pondering != 1) return 1;
     // The next look may come as late after this one as the latest so far after its last: if
     // that would be past the deadline, the search ends now.
     const std::int64_t last_look = previous_look_ms;
     previous_look_ms = now;
     longest_look_gap_ms = std::max(longest_look_gap_ms, now - last_look);
     if (deadline_reached(now, longest_look_gap_ms)) return 1;
-    if (protocol_mode != UCI_MODE) return analysing ? poll_analysis_input() : 0;
+    if (protocol_mode != UCI_MODE) return search_flags.analysing ? poll_analysis_input() : 0;
 
     int r = poll_input();
     // The protocol wants "isready" answered at once, also while searching; the search goes on.
@@ -58,8 +58,8 @@ int check_interrupt() {
     }
     if (r == 0) return 0;
     if (r == 1) {
-        if (pondering != 1) return 0;
-        pondering = 0;
+        if (search_flags.pondering != 1) return 0;
+        search_flags.pondering = 0;
         // The interface's clock runs from the ponderhit, which came after the last look.
         if (deadline_span_ms) deadline_at_ms = last_look + deadline_span_ms;
         if (time_budget > elapsed) {

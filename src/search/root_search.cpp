@@ -135,7 +135,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
     const int alpha_in = alpha;
     int best_index = 0;
     for (int i = 0; i < root_count; ++i) {
-        if (stop_flag) return root_improved ? best : 0;
+        if (search_flags.stop_flag) return root_improved ? best : 0;
         if (i > 5 && clock_ms() - search_start_ms > time_budget) break;
         char text[8];
         if (uci && depth > EASY_DEPTH) {
@@ -152,7 +152,7 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
         move_nodes[i] += stats.node_count;
         restore_board(position, saved);
 
-        if (v > best && !stop_flag) {
+        if (v > best && !search_flags.stop_flag) {
             best = v;
             best_index = i;
             best_out = root_moves[i];
@@ -199,9 +199,10 @@ int root_search(Position& position, int alpha, int beta, int depth, Move& best_o
         }
     }
 
-    if (!stop_flag) hash_store(root_move_index[0], hash_key, best, alpha_in, beta, depth);
+    if (!search_flags.stop_flag)
+        hash_store(root_move_index[0], hash_key, best, alpha_in, beta, depth);
     if (uci && best <= alpha_in)
         send_bound_line(depth, best, "upperbound", root_moves[0], position);
-    if (root_count == 1) stop_flag = 1;
+    if (root_count == 1) search_flags.stop_flag = 1;
     return best;
 }

@@ -7,24 +7,6 @@
 
 #include "board/move.h"
 
-// 1 while the search ponders: the time rules between iterations and the hard limit are off
-// until a "ponderhit" (seen by the interrupt check) clears it.
-extern int pondering;
-// Nonzero once the search must end; stays set until the next think.
-extern int stop_flag;
-// Its value when waiting input ended the search (what the input look reports).
-constexpr int STOPPED_BY_INPUT = 2;
-// The reply expected from the opponent, left by think in console and xboard modes.
-extern Move ponder_move;
-// UCI only: when nonzero, think does not send the "bestmove" line nor the reports that
-// follow it; the UCI loop sends them with send_bestmove when the protocol allows.
-extern int hold_bestmove;
-// xboard only: nonzero while the loop analyses. The search then also ends when input that ends
-// the analysis waits (poll_analysis_input), an iteration cut short that way is not reported
-// (the GUI has moved on), and think sends no move, result or resignation and leaves the
-// position as it was.
-extern int analysing;
-
 // What is kept back from the time an interface allows for a move: the time the search's clock
 // does not see (the command on its way in and being read, the move being written and on its
 // way out, the process waiting for a processor). The time between two looks at the clock needs
@@ -36,8 +18,31 @@ constexpr std::int64_t MOVE_TIME_MARGIN_MS = 10;
 constexpr std::int64_t deadline_within(std::int64_t time_ms) {
     return time_ms - MOVE_TIME_MARGIN_MS > 1 ? time_ms - MOVE_TIME_MARGIN_MS : 1;
 }
-// The deadline of the next search in ms from its start (0: none), set by a protocol loop whose
-// interface enforces a clock. think takes it for that search alone and clears it, so no other
-// caller inherits it. It does not run while the search ponders; after a "ponderhit" it counts
-// from the ponderhit, as the interface's clock does. Inside it the time rules apply as always.
-extern std::int64_t move_deadline_ms;
+
+// Its value of stop_flag when waiting input ended the search (what the input look reports).
+constexpr int STOPPED_BY_INPUT = 2;
+
+struct SearchFlags {
+    // 1 while the search ponders: the time rules between iterations and the hard limit are off
+    // until a "ponderhit" (seen by the interrupt check) clears it.
+    int pondering;
+    // Nonzero once the search must end; stays set until the next think.
+    int stop_flag;
+    // The reply expected from the opponent, left by think in console and xboard modes.
+    Move ponder_move;
+    // UCI only: when nonzero, think does not send the "bestmove" line nor the reports that
+    // follow it; the UCI loop sends them with send_bestmove when the protocol allows.
+    int hold_bestmove;
+    // xboard only: nonzero while the loop analyses. The search then also ends when input that
+    // ends the analysis waits (poll_analysis_input), an iteration cut short that way is not
+    // reported (the GUI has moved on), and think sends no move, result or resignation and
+    // leaves the position as it was.
+    int analysing;
+    // The deadline of the next search in ms from its start (0: none), set by a protocol loop
+    // whose interface enforces a clock (see deadline_within). think takes it for that search
+    // alone and clears it, so no other caller inherits it. It does not run while the search
+    // ponders; after a "ponderhit" it counts from the ponderhit, as the interface's clock
+    // does. Inside it the time rules apply as always.
+    std::int64_t move_deadline_ms;
+};
+extern SearchFlags search_flags;

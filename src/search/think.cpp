@@ -21,13 +21,8 @@
 #include "shell/output.h"
 #include "shell/protocol_output.h"
 
-int pondering = 0;
-int stop_flag = 0;
-Move ponder_move = 0;
 SearchResult last_search{};
-int hold_bestmove = 0;
-int analysing = 0;
-std::int64_t move_deadline_ms = 0;
+SearchFlags search_flags{};
 
 std::int64_t time_budget = 0;
 std::int64_t search_start_ms = 0;
@@ -207,7 +202,7 @@ void prepare_search(Position& position, int time_ms, int depth, std::int64_t dea
     longest_look_gap_ms = 0;
     deadline_span_ms = deadline;
     // While pondering it does not run: a ponderhit starts it.
-    deadline_at_ms = deadline && pondering != 1 ? search_start_ms + deadline : 0;
+    deadline_at_ms = deadline && search_flags.pondering != 1 ? search_start_ms + deadline : 0;
     static bool first_call = true;
     if (first_call) {
         clear_history();
@@ -220,7 +215,7 @@ void prepare_search(Position& position, int time_ms, int depth, std::int64_t dea
     sel_depth = 0;
     root_side = (position.flags & BLACK_TO_MOVE) ? 1 : 0;
     ply = 0;
-    stop_flag = 0;
+    search_flags.stop_flag = 0;
 
     engine_log_hold();
     engine_log("\n");
@@ -318,13 +313,13 @@ void send_bestmove() {
 int think(Position& position, int time_ms, int depth, const EngineSettings& search_settings,
           int moves_played) {
     // This search's deadline alone.
-    const std::int64_t deadline = move_deadline_ms;
-    move_deadline_ms = 0;
+    const std::int64_t deadline = search_flags.move_deadline_ms;
+    search_flags.move_deadline_ms = 0;
     last_search = SearchResult{};
     last_search.in_check = side_to_move_in_check(position) ? 1 : 0;
     if (!any_legal_move(position)) {
         // Nothing to search and nothing to play; the protocol loops give their own replies.
-        stop_flag = 0;
+        search_flags.stop_flag = 0;
         if (protocol_mode == CONSOLE_MODE)
             out(last_search.in_check ? "\ncheckmate" : "\nstalemate");
         return 0;
@@ -365,7 +360,7 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             int delta = 50;
             int easy = 0;
             int v = root_search(position, alpha, beta, d, it.best_move, easy);
-            while (!stop_flag && !(alpha < v && v < beta)) {
+            while (!search_flags.stop_flag && !(alpha < v && v < beta)) {
                 widen_window(v, alpha, beta, delta);
                 v = root_search(position, alpha, beta, d, it.best_move, easy);
             }
@@ -376,13 +371,15 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
             it.number = n;
             it.value = v;
             score = v;
-            if (!(analysing && stop_flag == STOPPED_BY_INPUT)) report_iteration(position, it);
+            if (!(search_flags.analysing && search_flags.stop_flag == STOPPED_BY_INPUT))
+                report_iteration(position, it);
 
             const std::int64_t now = clock_ms();
             const std::int64_t elapsed = now - search_start_ms;
             // The deadline too: the report's writing is time the looks at the clock do not see.
-            if ((elapsed > 2 * time_budget / 3 && pondering != 1) || n == iteration_limit ||
-                stop_flag || easy || std::abs(v) > MATE_FOUND || deadline_reached(now, 0))
+            if ((elapsed > 2 * time_budget / 3 && search_flags.pondering != 1) ||
+                n == iteration_limit || search_flags.stop_flag || easy ||
+                std::abs(v) > MATE_FOUND || deadline_reached(now, 0))
                 break;
         }
     }
@@ -405,22 +402,22 @@ int think(Position& position, int time_ms, int depth, const EngineSettings& sear
         play(position, it.best_move);
         const int eval_after = full_evaluation(position, 1);
         print_statistics();
-        ponder_move = move_with_text(position, ponder_text);
+        search_flags.ponder_move = move_with_text(position, ponder_text);
         out("evaluation is %.2f", eval_after / 100.0);
     } else if (protocol_mode == UCI_MODE) {
-        if (moves_played % 10 == 2 && moves_played <= 100 && !stop_flag &&
+        if (moves_played % 10 == 2 && moves_played <= 100 && !search_flags.stop_flag &&
             std::abs(root_eval) < 300)
             append_position_log(position, root_eval, score);
-        if (!hold_bestmove) send_bestmove();
-    } else if (!analysing) {
+        if (!search_flags.hold_bestmove) send_bestmove();
+    } else if (!search_flags.analysing) {
         play(position, it.best_move);
         out("move %s\n", it.best_text);
         if (score == MATE - 1)
             out((position.flags & BLACK_TO_MOVE) ? "1-0 {White mates}\n" : "0-1 {Black mates}\n");
-        ponder_move = move_with_text(position, ponder_text);
+        search_flags.ponder_move = move_with_text(position, ponder_text);
     }
 
-    if (search_settings.resign && score < RESIGN_BELOW && !analysing) {
+    if (search_settings.resign && score < RESIGN_BELOW && !search_flags.analysing) {
         if (protocol_mode == CONSOLE_MODE)
             out("\nI resign!");
         else if (protocol_mode == XBOARD_MODE)

@@ -40,10 +40,10 @@ TEST(Startup, ResetUndoesWhatASessionLeftBehind) {
     const Outcome fresh = search_after_reset(p);
 
     protocol_mode = UCI_MODE;
-    pondering = 1;
-    stop_flag = 1;
-    hold_bestmove = 1;
-    move_deadline_ms = 1;
+    search_flags.pondering = 1;
+    search_flags.stop_flag = 1;
+    search_flags.hold_bestmove = 1;
+    search_flags.move_deadline_ms = 1;
     settings.contempt = 200;
     settings.easymove = 1;
     eval_weights.pawn_value = 150;

@@ -65,7 +65,7 @@ Outcome search_row(const Row& row) {
             xboard_handle_line(session, line);
         for (const std::string& line : row.lines) xboard_handle_line(session, line);
     }
-    const Outcome outcome{clock_ms(), stop_flag, capture.text()};
+    const Outcome outcome{clock_ms(), search_flags.stop_flag, capture.text()};
     close_input_pipe(pipe);
     restore_standard_input();
     fresh_search_state();
@@ -84,7 +84,12 @@ TEST(MoveDeadline, TheSearchEndsAtTheLastLookBeforeIt) {
         {"clock left", UCI_MODE, {"go movetime 1000 wtime 500 btime 500"}, 490, 0, ""},
         {"clock left", XBOARD_MODE, {"level 0 1 0", "time 30", "sd 30", "go"}, 290, 0, ""},
         // Pondering runs no deadline; from the ponderhit it counts from the look before it.
-        {"pondering", UCI_MODE, {"go ponder depth 30 wtime 300 btime 300"}, 0, 1000, "stop"},
+        {"search_flags.pondering",
+         UCI_MODE,
+         {"go ponder depth 30 wtime 300 btime 300"},
+         0,
+         1000,
+         "stop"},
         {"ponderhit", UCI_MODE, {"go ponder depth 30 wtime 300 btime 300"}, 290, 500, "ponderhit"},
     };
     InDirectory scratch(make_scratch_dir("move_deadline"));

@@ -34,8 +34,8 @@ Position node(const Position& p, int at_ply) {
     piece_counts = count_pieces(p);
     clear_hash_tables();
     clear_history();
-    stop_flag = 0;
-    pondering = 0;
+    search_flags.stop_flag = 0;
+    search_flags.pondering = 0;
     time_budget = 100000000;
     search_start_ms = clock_ms();
     next_interrupt_check = std::numeric_limits<std::int64_t>::max();

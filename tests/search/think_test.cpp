@@ -80,7 +80,7 @@ TEST(Think, BookMoveEndsTheSearchWhenTheSettingsAskForIt) {
     EXPECT_EQ(last_search.from_book, 1);
     EXPECT_EQ(run.after, after_e4);
     EXPECT_FALSE(contains(run.output, "\nd  1/")) << run.output;
-    EXPECT_EQ(ponder_move, 0u);
+    EXPECT_EQ(search_flags.ponder_move, 0u);
     // Book off, or no book move: a search.
     run = run_think(start_position, 0, 1, EngineSettings{}, UCI_MODE);
     EXPECT_FALSE(contains(run.output, "book")) << run.output;

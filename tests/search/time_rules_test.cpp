@@ -50,7 +50,7 @@ void start_search(const Position& position, std::int64_t budget) {
     path_keys.fill(0);
     stats = SearchStats{};
     next_interrupt_check = INTERRUPT_INTERVAL;
-    stop_flag = 0;
+    search_flags.stop_flag = 0;
     ply = 0;
     sel_depth = 0;
     draw_value = 0;
@@ -73,7 +73,7 @@ TEST(TimeRules, IterationsEndOnceTwoThirdsOfTheBudgetHavePassed) {
         ASSERT_EQ(2 * budget / 3, at);
         const SearchRun stopped = run_think(start_position, budget - 1, 0);
         EXPECT_EQ(last_search.depth, k);
-        EXPECT_EQ(stop_flag, 0);
+        EXPECT_EQ(search_flags.stop_flag, 0);
         EXPECT_EQ(iteration_node_totals(stopped.output),
                   std::vector<std::int64_t>(ends.begin(), ends.begin() + k));
         run_think(start_position, budget, 0);
@@ -93,7 +93,7 @@ TEST(TimeRules, RootMovesAfterTheSixthAndTheHardLimit) {
     } cases[] = {
         {100, 0, 20, 0},  // the budget spent, not passed
         {101, 0, 6, 0},   // passed: the first six are still searched
-        {101, 1, 6, 0},   // pondering too
+        {101, 1, 6, 0},   // search_flags.pondering too
         {400, 0, 6, 0},   // four times the budget spent, not passed
         {401, 0, 1, 1},   // passed: the first look stops the search
         {401, 1, 6, 0},   // pondering: no hard limit
@@ -104,7 +104,7 @@ TEST(TimeRules, RootMovesAfterTheSixthAndTheHardLimit) {
         TestClock clock;
         Position position = start_position;
         start_search(position, 100);
-        pondering = c.pondering;
+        search_flags.pondering = c.pondering;
         clock.now_ms = c.elapsed;
         clock.readings.clear();
         Move best = 0;
@@ -116,7 +116,7 @@ TEST(TimeRules, RootMovesAfterTheSixthAndTheHardLimit) {
         EXPECT_NE(output.find(" currmovenumber " + std::to_string(c.moves_started) + "\n"),
                   std::string::npos)
             << output;
-        EXPECT_EQ(stop_flag, c.stopped) << c.elapsed;
+        EXPECT_EQ(search_flags.stop_flag, c.stopped) << c.elapsed;
         if (c.stopped) {
             // One look at the clock, one interval in, and the search ends soon after it.
             ASSERT_EQ(clock.readings.size(), 1u);
@@ -172,7 +172,7 @@ TEST(TimeRules, PonderingIgnoresTheBudgetUntilPonderhit) {
         const std::string output =
             run_think(start_position, c.budget, 0, EngineSettings{}, UCI_MODE, c.pondering).output;
         EXPECT_EQ(last_search.depth, c.depth) << c.pondering << " " << c.budget;
-        EXPECT_EQ(stop_flag, c.stopped) << c.pondering << " " << c.budget;
+        EXPECT_EQ(search_flags.stop_flag, c.stopped) << c.pondering << " " << c.budget;
         const std::string seen = "info string ponderhit!\n";
         const std::size_t hit = output.find(seen);
         if (!c.lines) {

@@ -56,7 +56,7 @@ SearchRun captured_think(const Position& position, int time_ms, int depth,
 SearchRun run_think(const Position& position, int time_ms, int depth,
                     const EngineSettings& search_settings, ProtocolMode mode, int ponder) {
     fresh_search_state(mode);
-    pondering = ponder;
+    search_flags.pondering = ponder;
     const SearchRun run = captured_think(position, time_ms, depth, search_settings);
     protocol_mode = CONSOLE_MODE;
     return run;
