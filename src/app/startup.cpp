@@ -45,12 +45,7 @@ void reset_engine_state() {
     protocol_mode = CONSOLE_MODE;
     close_protocol_log();
     reset_input();
-    search_flags.pondering = 0;
-    search_flags.stop_flag = 0;
-    search_flags.ponder_move = 0;
-    search_flags.hold_bestmove = 0;
-    search_flags.analysing = 0;
-    search_flags.move_deadline_ms = 0;
+    search_flags = SearchFlags{};
     last_search = SearchResult{};
     settings = EngineSettings{};
     eval_weights = DEFAULT_EVAL_WEIGHTS;
