@@ -7,6 +7,7 @@
 #include "board/random.h"
 #include "board/zobrist.h"
 #include "book/book.h"
+#include "eval/eval_cache.h"
 #include "eval/eval_tables.h"
 #include "eval/eval_weights.h"
 #include "movegen/square_pairs.h"
@@ -32,6 +33,7 @@ void init_engine_tables() {
     init_attack_tables();
     init_square_pairs();
     init_eval_tables();
+    init_eval_cache();
     // Its first call draws the Zobrist keys and allocates the pawn table.
     init_hash_tables(32);
     // The book needs the keys but not the magic tables.

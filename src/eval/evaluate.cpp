@@ -18,7 +18,6 @@ std::uint64_t lazy_eval_count = 0;
 
 namespace {
 
-constexpr int LAZY_MARGIN = 100;
 constexpr int SIDE_TO_MOVE_BONUS = 5;
 
 EvalContext context;
@@ -45,10 +44,6 @@ bool passer_on_seventh(const Position& position, const PawnRecord& record) {
     return (shift_forward<C>(pawns) & context.empty) != 0;
 }
 
-bool outside_window(int value, int alpha, int beta) {
-    return value < alpha - LAZY_MARGIN || value > beta + LAZY_MARGIN;
-}
-
 // The three king-safety results with their weights.
 int weighted_king_safety(const Position& position, const PawnRecord& record,
                          AttackInfo& attack_info, int& flag_word, EvalReport& terms) {
@@ -60,10 +55,10 @@ int weighted_king_safety(const Position& position, const PawnRecord& record,
            weighted(terms.king_endgame, w.king_endgame);
 }
 
-}  // namespace
-
-int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, int beta,
-             int& passer_flag_out, int report, AttackInfo& attack_info) {
+// The evaluation; `stages`, when given, receives the values it reached.
+int evaluate_in_stages(const Position& position, PawnRecord& pawn_record_out, int alpha, int beta,
+                       int& passer_flag_out, int report, AttackInfo& attack_info,
+                       EvalStages* stages) {
     const bool white_to_move = !(position.flags & BLACK_TO_MOVE);
     const EvalWeights& w = eval_weights;
     EvalReport terms{};
@@ -118,7 +113,12 @@ int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, i
                 passer_flag_out |= PASSER_ON_SEVENTH;
 
             int value = white_to_move ? score : -score;
-            if (outside_window(value, alpha, beta)) {
+            if (stages) {
+                stages->lazy_exits = true;
+                stages->values[0] = value;
+                stages->reached = 1;
+            }
+            if (outside_lazy_window(value, alpha, beta)) {
                 ++lazy_eval_count;
                 return value;
             }
@@ -127,7 +127,11 @@ int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, i
             // The early value gets the draw clamps as the first one did, so a lone minor
             // piece never scores for itself; the running score goes on unclamped.
             value = white_to_move ? apply_draw_clamps(score) : -apply_draw_clamps(score);
-            if (outside_window(value, alpha, beta)) {
+            if (stages) {
+                stages->values[1] = value;
+                stages->reached = 2;
+            }
+            if (outside_lazy_window(value, alpha, beta)) {
                 ++lazy_eval_count;
                 return value;
             }
@@ -144,5 +148,26 @@ int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, i
         terms.total = score;
         print_eval_report(terms);
     }
-    return white_to_move ? score : -score;
+    const int value = white_to_move ? score : -score;
+    if (stages) {
+        stages->values[2] = value;
+        stages->reached = 3;
+    }
+    return value;
+}
+
+}  // namespace
+
+int evaluate(const Position& position, PawnRecord& pawn_record_out, int alpha, int beta,
+             int& passer_flag_out, int report, AttackInfo& attack_info) {
+    return evaluate_in_stages(position, pawn_record_out, alpha, beta, passer_flag_out, report,
+                              attack_info, nullptr);
+}
+
+int evaluate_recording(const Position& position, int alpha, int beta, int& passer_flag_out,
+                       AttackInfo& attack_info, EvalStages& stages) {
+    PawnRecord pawn_record;
+    stages = EvalStages{};
+    return evaluate_in_stages(position, pawn_record, alpha, beta, passer_flag_out, 0, attack_info,
+                              &stages);
 }

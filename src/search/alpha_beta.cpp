@@ -3,6 +3,7 @@
 #include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
+#include "eval/eval_cache.h"
 #include "eval/evaluate.h"
 #include "movegen/generate_evasions.h"
 #include "movegen/generate_moves.h"
@@ -41,6 +42,7 @@ void prefetch_child(const Position& position, Move move, int depth) {
     const std::uint64_t key = key_after(position, move);
     if (depth > ONE_PLY) prefetch_main_entry(key);
     if (depth <= 3 * ONE_PLY) prefetch_qs_entry(key);
+    prefetch_eval_entry(key);
 }
 
 }  // namespace
@@ -84,7 +86,7 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
             prefetch_qs_entry(hash_key ^ SIDE_KEY);
     }
     const SavedBoard saved = save_board(position);
-    const int eval = evaluate(position, pawn_record, alpha0, beta0, passer_flag, 0, attacks);
+    const int eval = evaluate_for_search(position, alpha0, beta0, passer_flag, attacks);
     ++stats.node_count;
     ply_marks.null_mark[p] = 0;
 

@@ -3,6 +3,7 @@
 #include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
+#include "eval/eval_cache.h"
 #include "eval/evaluate.h"
 #include "movegen/generate_captures.h"
 #include "movegen/generate_evasions.h"
@@ -36,7 +37,7 @@ int quiesce(Position& position, int alpha, int beta, int level) {
     alpha = probe.alpha;
     beta = probe.beta;
 
-    const int eval = evaluate(position, pawn_record, alpha, beta, passer_flag, 0, attacks);
+    const int eval = evaluate_for_search(position, alpha, beta, passer_flag, attacks);
 
     MoveList moves;
     int count;
@@ -62,7 +63,11 @@ int quiesce(Position& position, int alpha, int beta, int level) {
     }
 
     // The children's entries are on their way while the moves are ordered and searched.
-    for (int i = 0; i < count; ++i) prefetch_qs_entry(key_after(position, moves[i]));
+    for (int i = 0; i < count; ++i) {
+        const std::uint64_t key = key_after(position, moves[i]);
+        prefetch_qs_entry(key);
+        prefetch_eval_entry(key);
+    }
 
     const int threshold = alpha - eval - QS_MARGIN;
     ScoreList scores;
