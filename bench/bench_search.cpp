@@ -13,8 +13,8 @@ void print_search(int index, const BenchSearch& search) {
     if (search.nodes == 0)
         std::printf("%2d  not searched: %s\n", index + 1, BENCH_POSITIONS[index]);
     else
-        std::printf("%2d  %-6s %12lld nodes  %s\n", index + 1, search.best_text,
-                    static_cast<long long>(search.nodes), BENCH_POSITIONS[index]);
+        std::printf("%2d  %-6s %12lld nodes %8.4f s  %s\n", index + 1, search.best_text,
+                    static_cast<long long>(search.nodes), search.seconds, BENCH_POSITIONS[index]);
 }
 
 double per_second(std::int64_t count, double seconds) {
