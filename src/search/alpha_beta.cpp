@@ -1,7 +1,5 @@
 #include "search/alpha_beta.h"
 
-#include <algorithm>
-
 #include "board/key_after.h"
 #include "board/make_move.h"
 #include "board/zobrist.h"
@@ -29,14 +27,12 @@ inline int search_child(Position& position, int alpha, int beta, int depth, Move
     return alpha_beta(position, alpha, beta, depth, hint, hint_in);
 }
 
-// The first index of the highest score. The maximum is found first, in a loop the compiler
-// turns into vector instructions, then the scan for it stops at its first place.
+// The first index of the highest score.
 int best_scored(const ScoreList& scores, int count) {
-    if (count <= 1) return 0;
-    int top = scores[0];
-    for (int i = 1; i < count; ++i) top = std::max(top, scores[i]);
     int pick = 0;
-    while (scores[pick] != top) ++pick;
+    for (int i = 1; i < count; ++i) {
+        if (scores[i] > scores[pick]) pick = i;
+    }
     return pick;
 }
 
