@@ -75,6 +75,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
     const Bitboard own_pieces = pieces_of<C>(position);
     const Bitboard own_pawns = board_of<C, PAWN>(position);
     const Bitboard unsafe = unsafe_squares<C, P>(a);
+    Bitboard map = 0;
     int mobility = 0;
     for (Bitboard walk = board_of<C, P>(position); walk; walk &= walk - 1) {
         const int square = lowest_square(walk);
@@ -82,7 +83,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
         const Bitboard attacks = piece_attacks<P>(square, context.occupied);
         if (attacks & enemy_king) map_of<C, CHECKERS>(a) |= piece;
         if (attacks & (enemy_zone | enemy_king)) map_of<C, ATTACKERS>(a) |= piece;
-        map_of<C, P>(a) |= attacks;
+        map |= attacks;
 
         mobility += MOBILITY_SCORE[popcount(attacks & ~own_pawns & ~unsafe)];
 
@@ -100,6 +101,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
             }
         }
     }
+    map_of<C, P>(a) = map;
     if constexpr (P == BISHOP || P == ROOK) find_pins<C, P>(position, context, a);
     return mobility;
 }
@@ -114,8 +116,8 @@ void visit_kings_and_pawns(const Position& position, const EvalContext& context,
     const Bitboard enemy_king = board_of<E, KING>(position);
     const Bitboard enemy_zone = king_attacks[king_square_of<E>(context)];
     // A pawn attacks a target exactly when an enemy pawn on the target would attack it.
-    map_of<C, ATTACKERS>(a) |= pawns & pawn_attacks<E>(enemy_zone | enemy_king);
-    map_of<C, CHECKERS>(a) |= pawns & pawn_attacks<E>(enemy_king);
+    map_of<C, ATTACKERS>(a) = pawns & pawn_attacks<E>(enemy_zone | enemy_king);
+    map_of<C, CHECKERS>(a) = pawns & pawn_attacks<E>(enemy_king);
 }
 
 template <Color C>
