@@ -1,5 +1,6 @@
 // Mobility and attack maps: one walk over every piece fills the attack record (maps,
-// x-rays, king attackers, checkers, pins, attack weights) and scores safe mobility.
+// x-rays, king attackers, checkers, attack weights) and scores safe mobility; a short pass
+// per slider kind finds the pins.
 #include <array>
 
 #include "eval/eval_tables.h"
