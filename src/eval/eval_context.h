@@ -37,8 +37,6 @@ struct EvalContext {
     std::int32_t passivity_scale;  // 24 minus total pieces
     bool white_cannot_win;
     bool black_cannot_win;
-    Bitboard white_pawn_attacks;  // left by the pawns term
-    Bitboard black_pawn_attacks;
 };
 
 template <Color C>

@@ -1,5 +1,6 @@
 // Mobility and attack maps: one walk over every piece fills the attack record (maps,
-// x-rays, king attackers, checkers, pins, attack weights) and scores safe mobility.
+// x-rays, king attackers, checkers, attack weights) and scores safe mobility; a short pass
+// per slider kind finds the pins.
 #include <array>
 
 #include "eval/eval_tables.h"
@@ -31,6 +32,41 @@ Bitboard unsafe_squares(AttackInfo& a) {
     return unsafe;
 }
 
+// Pins by C's sliders of kind P: exactly one unit between the slider and the enemy king or
+// queen. Only the sliders on the empty-board lines through the enemy king or (lowest) queen are
+// looked at, the lines being symmetric; with a second queen on another line, `between` is
+// empty for the first one anyway.
+template <Color C, PieceType P>
+void find_pins(const Position& position, const EvalContext& context, AttackInfo& a) {
+    constexpr Color E = opposite(C);
+    const auto& rays = P == BISHOP ? bishop_rays : rook_rays;
+    const Bitboard sliders = board_of<C, P>(position);
+    const Bitboard enemy_knights = board_of<E, KNIGHT>(position);
+    const Bitboard other_line_pieces =
+        P == BISHOP ? board_of<E, ROOK>(position) : board_of<E, BISHOP>(position);
+    if (board_of<E, KING>(position)) {
+        const int king = king_square_of<E>(context);
+        const Bitboard pinnable = other_line_pieces | enemy_knights | board_of<E, QUEEN>(position);
+        for (Bitboard walk = sliders & rays[king]; walk; walk &= walk - 1) {
+            const int square = lowest_square(walk);
+            const Bitboard inside = between[king][square] & context.occupied;
+            if (popcount(inside) == 1 && (inside & pinnable)) {
+                a.pinned |= inside;
+                map_of<C, ATTACKERS>(a) |= bit(square);
+            }
+        }
+    }
+    if (board_of<E, QUEEN>(position)) {
+        const int queen = queen_square_of<E>(context);
+        for (Bitboard walk = sliders & rays[queen]; walk; walk &= walk - 1) {
+            const int square = lowest_square(walk);
+            const Bitboard inside = between[queen][square] & context.occupied;
+            if (popcount(inside) == 1 && (inside & (other_line_pieces | enemy_knights)))
+                a.pinned_to_queen |= inside;
+        }
+    }
+}
+
 // Every piece of kind P of colour C, lowest square first; returns the mobility count.
 template <Color C, PieceType P>
 int visit_pieces(const Position& position, const EvalContext& context, AttackInfo& a) {
@@ -40,6 +76,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
     const Bitboard own_pieces = pieces_of<C>(position);
     const Bitboard own_pawns = board_of<C, PAWN>(position);
     const Bitboard unsafe = unsafe_squares<C, P>(a);
+    Bitboard map = 0;
     int mobility = 0;
     for (Bitboard walk = board_of<C, P>(position); walk; walk &= walk - 1) {
         const int square = lowest_square(walk);
@@ -47,7 +84,7 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
         const Bitboard attacks = piece_attacks<P>(square, context.occupied);
         if (attacks & enemy_king) map_of<C, CHECKERS>(a) |= piece;
         if (attacks & (enemy_zone | enemy_king)) map_of<C, ATTACKERS>(a) |= piece;
-        map_of<C, P>(a) |= attacks;
+        map |= attacks;
 
         mobility += MOBILITY_SCORE[popcount(attacks & ~own_pawns & ~unsafe)];
 
@@ -63,30 +100,10 @@ int visit_pieces(const Position& position, const EvalContext& context, AttackInf
                 if (beyond & enemy_zone) map_of<C, ATTACKERS>(a) |= piece;
                 if constexpr (P == ROOK) mobility += popcount(beyond & ~map_of<E, PAWN>(a)) / 2;
             }
-
-            // Pins: exactly one unit between the slider and the enemy king or queen.
-            const Bitboard rays = P == BISHOP ? bishop_rays[square] : rook_rays[square];
-            const Bitboard enemy_knights = board_of<E, KNIGHT>(position);
-            const Bitboard other_line_pieces =
-                P == BISHOP ? board_of<E, ROOK>(position) : board_of<E, BISHOP>(position);
-            if (rays & enemy_king) {
-                const Bitboard inside =
-                    between[king_square_of<E>(context)][square] & context.occupied;
-                const Bitboard pinnable =
-                    other_line_pieces | enemy_knights | board_of<E, QUEEN>(position);
-                if (popcount(inside) == 1 && (inside & pinnable)) {
-                    a.pinned |= inside;
-                    map_of<C, ATTACKERS>(a) |= piece;
-                }
-            }
-            if (rays & board_of<E, QUEEN>(position)) {
-                const Bitboard inside =
-                    between[queen_square_of<E>(context)][square] & context.occupied;
-                if (popcount(inside) == 1 && (inside & (other_line_pieces | enemy_knights)))
-                    a.pinned_to_queen |= inside;
-            }
         }
     }
+    map_of<C, P>(a) = map;
+    if constexpr (P == BISHOP || P == ROOK) find_pins<C, P>(position, context, a);
     return mobility;
 }
 
@@ -100,8 +117,8 @@ void visit_kings_and_pawns(const Position& position, const EvalContext& context,
     const Bitboard enemy_king = board_of<E, KING>(position);
     const Bitboard enemy_zone = king_attacks[king_square_of<E>(context)];
     // A pawn attacks a target exactly when an enemy pawn on the target would attack it.
-    map_of<C, ATTACKERS>(a) |= pawns & pawn_attacks<E>(enemy_zone | enemy_king);
-    map_of<C, CHECKERS>(a) |= pawns & pawn_attacks<E>(enemy_king);
+    map_of<C, ATTACKERS>(a) = pawns & pawn_attacks<E>(enemy_zone | enemy_king);
+    map_of<C, CHECKERS>(a) = pawns & pawn_attacks<E>(enemy_king);
 }
 
 template <Color C>

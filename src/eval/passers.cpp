@@ -122,6 +122,9 @@ int advanced_pair_bonus(const Position& p, const EvalContext& c, const PawnRecor
 
 int passers_term(const Position& position, const EvalContext& context, const PawnRecord& record,
                  const AttackInfo& attacks) {
+    // Most positions have no passed pawn; every part below is then 0 (connected passers are
+    // passers).
+    if (!record.passed) return 0;
     const int white = passers_of<WHITE>(position, context, record, attacks);
     const int black = passers_of<BLACK>(position, context, record, attacks);
     int value =

@@ -1,6 +1,5 @@
-// The pawns term: the cached centre score adjusted by facts that depend on pieces. Leaves
-// both pawn attack maps in the context.
-#include "eval/bit_fill.h"
+// The pawns term: the cached centre score adjusted by facts that depend on pieces.
+#include "eval/side_access.h"
 #include "eval/terms.h"
 
 namespace {
@@ -14,22 +13,23 @@ bool centre_pawn_shut_in(const Position& position, const EvalContext& context) {
     return (shift_forward<C>(home) & men_of<C>(context)) != 0;
 }
 
+// C's pawns that no pawn can defend, on files without enemy pawns, while the enemy has a rook
+// or a queen to use those files against them.
+template <Color C>
+int exposed_pawns(const Position& position, const PawnRecord& record, const PieceCounts& n) {
+    constexpr Color THEM = opposite(C);
+    if (count_of<THEM, ROOK>(n) + count_of<THEM, QUEEN>(n) == 0) return 0;
+    const Bitboard without_enemy_pawns = record.open_files | half_open_of<THEM>(record);
+    return popcount(record.undefendable & board_of<C, PAWN>(position) & without_enemy_pawns);
+}
+
 }  // namespace
 
-int pawns_term(const Position& position, const PawnRecord& record, EvalContext& context) {
-    const Bitboard white = position.white_pawns;
-    const Bitboard black = position.black_pawns;
-    context.white_pawn_attacks = pawn_attacks<WHITE>(white);
-    context.black_pawn_attacks = pawn_attacks<BLACK>(black);
-
+int pawns_term(const Position& position, const PawnRecord& record, const EvalContext& context) {
     int score = context.ending_type >= ENDING_LIGHT ? record.centre / 2 : record.centre;
     if (centre_pawn_shut_in<WHITE>(position, context)) score -= 20;
     if (centre_pawn_shut_in<BLACK>(position, context)) score += 20;
-    // Pawns no pawn can defend on files the heavy pieces can use against them.
-    const PieceCounts& n = context.counts;
-    if (n.black_rook_count + n.black_queen_count > 0)
-        score -= 3 * popcount(record.undefendable & white & ~fill_files(black));
-    if (n.white_rook_count + n.white_queen_count > 0)
-        score += 3 * popcount(record.undefendable & black & ~fill_files(white));
+    score -= 3 * exposed_pawns<WHITE>(position, record, context.counts);
+    score += 3 * exposed_pawns<BLACK>(position, record, context.counts);
     return score;
 }

@@ -43,6 +43,12 @@ template <Color C>
 int trapped_pieces(const Position& p, const AttackInfo& a, const EvalContext& c) {
     constexpr Color THEM = opposite(C);
     const Bitboard knights = board_of<C, KNIGHT>(p), bishops = board_of<C, BISHOP>(p);
+    // Rarely anything to find: one test for the six squares first.
+    constexpr Bitboard KNIGHT_TRAPS =
+        rel_bit<C>(sq::A8) | rel_bit<C>(sq::H8) | rel_bit<C>(sq::A7) | rel_bit<C>(sq::H7);
+    constexpr Bitboard BISHOP_TRAPS =
+        rel_bit<C>(sq::A7) | rel_bit<C>(sq::B8) | rel_bit<C>(sq::H7) | rel_bit<C>(sq::G8);
+    if (!(knights & KNIGHT_TRAPS) && !(bishops & BISHOP_TRAPS)) return 0;
     const Bitboard pawns = board_of<THEM, PAWN>(p);
     const Bitboard enemy_control =
         map_of<THEM, ALL_ATTACKS>(a) | king_attacks[king_square_of<THEM>(c)];

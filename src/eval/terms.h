@@ -13,9 +13,9 @@ void fill_eval_context(const Position& position, EvalContext& context);
 int material_balance(EvalContext& context, int material_sum);
 
 // Pawn structure: the analysis run on a pawn-table miss, and the pawns term that runs on
-// every call and leaves both pawn attack maps in the context.
+// every call.
 void analyse_pawns(const Position& position, PawnRecord& record);
-int pawns_term(const Position& position, const PawnRecord& record, EvalContext& context);
+int pawns_term(const Position& position, const PawnRecord& record, const EvalContext& context);
 
 // Mobility: fills the cleared attack record and returns white's minus black's mobility.
 int mobility_term(const Position& position, const EvalContext& context, AttackInfo& attacks);

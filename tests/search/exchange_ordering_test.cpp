@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "movegen/generate_moves.h"
 #include "search/ordering.h"
@@ -37,6 +38,34 @@ TEST(Exchange, WorkedExampleAndXraysThroughBatteries) {
     for (const auto& c : cases) {
         const Position p = position_from_fen(c.fen);
         EXPECT_EQ(see_move(p, find_move(p, c.move)), c.value) << c.fen;
+    }
+}
+
+// The slider revealed behind a vacated square, against a walk along the line, for every pair
+// of squares in positions with batteries on ranks, files and both diagonals.
+TEST(Exchange, XrayBehindMatchesALineWalk) {
+    const auto walk = [](const Position& p, int target, int vacated) -> Bitboard {
+        const int df = (file_of(vacated) > file_of(target)) - (file_of(vacated) < file_of(target));
+        const int dr = (rank_of(vacated) > rank_of(target)) - (rank_of(vacated) < rank_of(target));
+        const bool straight = df == 0 || dr == 0;
+        if (target == vacated || (!straight && std::abs(file_of(vacated) - file_of(target)) !=
+                                                   std::abs(rank_of(vacated) - rank_of(target))))
+            return 0;
+        const Bitboard movers =
+            p.white_queens | p.black_queens |
+            (straight ? p.white_rooks | p.black_rooks : p.white_bishops | p.black_bishops);
+        for (int f = file_of(vacated) + df, r = rank_of(vacated) + dr;
+             f >= 0 && f < 8 && r >= 0 && r < 8; f += df, r += dr)
+            if (occupancy(p) & bit(r * 8 + f)) return movers & bit(r * 8 + f);
+        return 0;
+    };
+    for (const char* fen : {"r2qk2r/1b3ppp/p1np1b2/1p2p3/3BP1Q1/1BN2R2/PPP2PPP/R5K1 w kq -",
+                            "3rk3/3r4/8/1q1R1Q1b/8/2B5/3R4/3QK3 w -"}) {
+        const Position p = position_from_fen(fen);
+        for (int target = 0; target < 64; ++target)
+            for (int vacated = 0; vacated < 64; ++vacated)
+                ASSERT_EQ(xray_behind(p, target, vacated), walk(p, target, vacated))
+                    << fen << " " << target << " " << vacated;
     }
 }
 
