@@ -266,14 +266,16 @@ int make_move(Position& position, Move move) {
                : make_move_for<WHITE, LEGALITY_AND_CHECK>(position, move);
 }
 
-int make_move_unmarked(Position& position, Move move) {
-    return (position.flags & BLACK_TO_MOVE) ? make_move_for<BLACK, LEGALITY>(position, move)
-                                            : make_move_for<WHITE, LEGALITY>(position, move);
+template <Color C>
+int make_move_unmarked_as(Position& position, Move move) {
+    return make_move_for<C, LEGALITY>(position, move);
 }
+template int make_move_unmarked_as<WHITE>(Position&, Move);
+template int make_move_unmarked_as<BLACK>(Position&, Move);
 
-void make_legal_move(Position& position, Move move) {
-    if (position.flags & BLACK_TO_MOVE)
-        make_move_for<BLACK, NO_TESTS>(position, move);
-    else
-        make_move_for<WHITE, NO_TESTS>(position, move);
+template <Color C>
+void make_legal_move_as(Position& position, Move move) {
+    make_move_for<C, NO_TESTS>(position, move);
 }
+template void make_legal_move_as<WHITE>(Position&, Move);
+template void make_legal_move_as<BLACK>(Position&, Move);

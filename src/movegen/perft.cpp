@@ -29,40 +29,48 @@ Bitboard pinned_units(const Position& p, int king, Bitboard occupied) {
     return pinned;
 }
 
-// The squares whose moves could leave C's king attacked: the king's own, the pinned units'
-// and, in check, every square. (En-passant captures are tested apart.)
+// The squares whose moves could leave C's king attacked: the king's own, the pinned units',
+// the pawns that may capture en passant (which empties two squares of a line) and, in check,
+// every square.
 template <Color C>
 Bitboard unsure_squares(const Position& p) {
     const Bitboard king = board_of<C, KING>(p);
     if (!king) return 0;
     const int square = lowest_square(king);
     if (square_attacked<opposite(C)>(p, square)) return ~Bitboard{0};
-    return king | pinned_units<C>(p, square, occupancy(p));
+    return king | pinned_units<C>(p, square, occupancy(p)) |
+           (pawn_attacks<opposite(C)>(p.ep_square) & board_of<C, PAWN>(p));
+}
+
+// The leaves below `position` (C to move) at depth max(depth, 1). Only moves from unsure
+// squares need make_move's legality test; the others are made without it.
+template <Color C>
+std::int64_t leaves(Position& position, int depth) {
+    const Position saved = position;
+    MoveList list;
+    const int count = generate_moves(saved, list);
+    const Bitboard unsure = unsure_squares<C>(saved);
+    std::int64_t total = 0;
+    for (int i = 0; i < count; ++i) {
+        const Move move = list[i];
+        bool legal = true;
+        if (unsure & bit(move_from(move)))
+            legal = make_move_unmarked_as<C>(position, move) != 0;
+        else
+            make_legal_move_as<C>(position, move);
+        if (depth <= 1)
+            total += legal;
+        else if (legal)
+            total += leaves<opposite(C)>(position, depth - 1);
+        position = saved;
+    }
+    return total;
 }
 
 }  // namespace
 
 int perft(Position& position, int depth) {
-    const Position saved = position;
-    MoveList list;
-    const int count = generate_moves(saved, list);
-    const Bitboard unsure =
-        (saved.flags & BLACK_TO_MOVE) ? unsure_squares<BLACK>(saved) : unsure_squares<WHITE>(saved);
-    for (int i = 0; i < count; ++i) {
-        const Move move = list[i];
-        // Only a move from an unsure square or en passant needs make_move's legality test.
-        bool legal = true;
-        if ((unsure & bit(move_from(move))) || base_kind(move) == EN_PASSANT)
-            legal = make_move_unmarked(position, move) != 0;
-        else
-            make_legal_move(position, move);
-        if (legal) {
-            if (depth <= 1)
-                ++perft_nodes;
-            else
-                perft(position, depth - 1);
-        }
-        position = saved;
-    }
+    perft_nodes += (position.flags & BLACK_TO_MOVE) ? leaves<BLACK>(position, depth)
+                                                    : leaves<WHITE>(position, depth);
     return 1;
 }
