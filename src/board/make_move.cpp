@@ -164,8 +164,10 @@ int make_move_for(Position& p, Move move) {
     switch (base_kind(move)) {
         case PAWN_MOVE: {
             board_of<C, PAWN>(p) ^= ft;
-            if ((ft & relative_rank<C>(1)) && (ft & relative_rank<C>(3)))
-                p.ep_square = bit(from + FORWARD);
+            // A double push (from the second rank to the fourth, same file) leaves its
+            // passed square; worked out without a branch, which would often mispredict.
+            p.ep_square = shift_forward<Them>(
+                shift_forward<C>(shift_forward<C>(ft & relative_rank<C>(1))) & ft);
             if constexpr (!KEEP) break;
             const std::uint64_t z = zobrist_of(C, PAWN, from) ^ zobrist_of(C, PAWN, to);
             hash_key ^= z;
