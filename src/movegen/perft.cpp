@@ -1,7 +1,10 @@
 #include "movegen/perft.h"
 
+#include <atomic>
+
 #include "board/make_move.h"
 #include "movegen/generate_moves.h"
+#include "movegen/piece_moves.h"
 
 std::int64_t perft_nodes = 0;
 
@@ -42,26 +45,50 @@ Bitboard unsure_squares(const Position& p) {
            (pawn_attacks<opposite(C)>(p.ep_square) & board_of<C, PAWN>(p));
 }
 
-// The leaves below `position` (C to move) at depth max(depth, 1). Only moves from unsure
-// squares need make_move's legality test; the others are made without it.
+// Makes the move on `position` (C to move); is it legal? Only moves from unsure squares need
+// make_move's legality test; the others are made without it. (Inlined for the last ply's
+// sake, see LeafMaker.)
+template <Color C>
+[[gnu::always_inline]] inline bool make(Position& position, Bitboard unsure, Move move) {
+    if (unsure & bit(move_from(move))) return make_move_unmarked_as<C>(position, move) != 0;
+    make_legal_move_as<C>(position, move);
+    return true;
+}
+
+// The last ply: the generator hands each move over as it finds it (no list), and it is made,
+// counted when legal and taken back.
+template <Color C>
+struct LeafMaker {
+    Position& position;
+    const Position& saved;
+    Bitboard unsure;
+    std::int64_t total;
+
+    // Inlined at each of the generator's sites: no call per move besides the make's own.
+    [[gnu::always_inline]] inline void operator()(Move move) {
+        total += make<C>(position, unsure, move);
+        // The made position reaches memory before it is taken back: the copy overwrites it all,
+        // so without this fence the compiler could drop the make's stores as dead.
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        position = saved;
+    }
+};
+
+// The leaves below `position` (C to move) at depth max(depth, 1).
 template <Color C>
 std::int64_t leaves(Position& position, int depth) {
     const Position saved = position;
+    const Bitboard unsure = unsure_squares<C>(saved);
+    if (depth <= 1) {
+        LeafMaker<C> leaf{position, saved, unsure, 0};
+        piece_moves::add_all_moves<C>(saved, leaf);
+        return leaf.total;
+    }
     MoveList list;
     const int count = generate_moves(saved, list);
-    const Bitboard unsure = unsure_squares<C>(saved);
     std::int64_t total = 0;
     for (int i = 0; i < count; ++i) {
-        const Move move = list[i];
-        bool legal = true;
-        if (unsure & bit(move_from(move)))
-            legal = make_move_unmarked_as<C>(position, move) != 0;
-        else
-            make_legal_move_as<C>(position, move);
-        if (depth <= 1)
-            total += legal;
-        else if (legal)
-            total += leaves<opposite(C)>(position, depth - 1);
+        if (make<C>(position, unsure, list[i])) total += leaves<opposite(C)>(position, depth - 1);
         position = saved;
     }
     return total;
