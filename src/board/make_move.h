@@ -93,9 +93,7 @@ int make_move(Position& position, Move move);
 // left as they were) and no check test for the next ply; returns legality as make_move does.
 template <Color C>
 int make_move_unmarked_as(Position& position, Move move);
-// The same for a move the caller knows to be legal: no attack test at all.
-template <Color C>
-void make_legal_move_as(Position& position, Move move);
+// (For a move known legal, make_legal_move_as in make_move_for.h.)
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);
