@@ -89,11 +89,11 @@ extern PlyEntries ply_entries;
 // Applies the move; returns 1 if legal (own king not attacked), 0 otherwise. Either way the
 // position, keys, counters and per-ply entries have changed; the caller restores them.
 int make_move(Position& position, Move move);
-// Perft's make_move: the position alone (keys, counters and per-ply entries are left as they
-// were) and no check test for the next ply; returns legality as make_move does.
-int make_move_unmarked(Position& position, Move move);
-// The same for a move the caller knows to be legal: no attack test at all.
-void make_legal_move(Position& position, Move move);
+// Perft's make_move for C to move: the position alone (keys, counters and per-ply entries are
+// left as they were) and no check test for the next ply; returns legality as make_move does.
+template <Color C>
+int make_move_unmarked_as(Position& position, Move move);
+// (For a move known legal, make_legal_move_as in make_move_for.h.)
 
 // Is the lowest square of target attacked by black (by_black = 1) or white? 0 for empty.
 int is_attacked(const Position& position, Bitboard target, int by_black);
