@@ -150,6 +150,9 @@ int alpha_beta(Position& position, int alpha, int beta, int depth, Move& best_ou
     if (p > 0 && ply_marks.check_extended[p - 1]) node_extension = 0;
     const int called_depth = depth;
     depth += node_extension;
+    // The hash move is most often searched first: its child's entries come during ordering.
+    if (probe.move_index >= 0 && probe.move_index < count)
+        prefetch_child(position, moves[probe.move_index], depth);
 
     ScoreList scores;
     order_moves(position, moves, scores, count, attacks);
