@@ -28,6 +28,10 @@ bool tables_made = false;
 constexpr int GENERATION_SHIFT = 13;
 constexpr std::uint32_t LAST_GENERATION = (1u << (32 - GENERATION_SHIFT)) - 1;
 std::uint32_t generation = 0;
+// Likewise for the quiescence table, in bits 27-31 of the word.
+constexpr int QS_GENERATION_SHIFT = 27;
+constexpr std::uint32_t QS_LAST_GENERATION = 31;
+std::uint32_t qs_generation = 0;
 
 // The largest power of two strictly below n (1 when n <= 2).
 std::uint64_t power_of_two_below(std::uint64_t n) {
@@ -65,6 +69,7 @@ bool allocate(HashSizes sizes) {
     trans_table = main;
     qs_table = qs;
     generation = 0;
+    qs_generation = 0;
     main_entries = sizes.main_entries;
     qs_entries = sizes.qs_entries;
     return true;
@@ -151,7 +156,14 @@ void clear_hash_tables() {
             ++generation;
         }
     }
-    if (qs_table) std::memset(qs_table, 0, std::size_t{qs_entries} * sizeof(QsEntry));
+    if (qs_table) {
+        if (qs_generation == 0 || qs_generation == QS_LAST_GENERATION) {
+            std::memset(qs_table, 0, std::size_t{qs_entries} * sizeof(QsEntry));
+            qs_generation = 1;
+        } else {
+            ++qs_generation;
+        }
+    }
 }
 
 HashProbe hash_probe(std::uint64_t key, int depth, int alpha, int beta) {
@@ -234,7 +246,7 @@ QsProbe qs_hash_probe(std::uint64_t key, int qs_full, int alpha, int beta) {
     QsProbe r{0, 0, alpha, beta, NO_QS_MOVE};
     if (!qs_table) return r;
     const QsEntry& e = qs_table[static_cast<std::uint32_t>(key) & (qs_entries - 1)];
-    if (e.lock != lock_of(key)) return r;
+    if (e.lock != lock_of(key) || e.word >> QS_GENERATION_SHIFT != qs_generation) return r;
     const int full = qs_full_of(e);
     if (full == qs_full) r.move_index = qs_move_index(e);
     if (full < qs_full) return r;
@@ -269,5 +281,6 @@ void qs_hash_store(int move_index, std::uint64_t key, int value, int alpha, int 
     e.word = (static_cast<std::uint32_t>(value) & 0xFFFF) |
              (static_cast<std::uint32_t>(bound_for(value, alpha, beta)) << 16) |
              (static_cast<std::uint32_t>(move_index) << 18) |
-             ((static_cast<std::uint32_t>(qs_full) & 0x3F) << 26);
+             ((static_cast<std::uint32_t>(qs_full) & 1) << 26) |
+             (qs_generation << QS_GENERATION_SHIFT);
 }

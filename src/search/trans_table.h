@@ -19,7 +19,8 @@ struct TransEntry {
 };
 static_assert(sizeof(TransEntry) == 12);
 
-// 8 bytes: lock, then value (bits 0-15), bound (16-17), move_index (18-25), qs_full (26-31).
+// 8 bytes: lock, then value (bits 0-15), bound (16-17), move_index (18-25), qs_full (26) and
+// the generation it was written in (27-31).
 struct QsEntry {
     std::uint32_t lock;
     std::uint32_t word;
@@ -71,8 +72,8 @@ int init_hash_tables(std::int64_t megabytes);
 // The size a user asks for (orlo.ini's "hash", the UCI "Hash" option): rebuilds the tables
 // for it, held within 1..4096 MB, and returns the size asked of them.
 std::int64_t set_hash_size(std::int64_t megabytes);
-// Empties both tables (the spare main entries included): the quiescence table is zeroed, the
-// main table's entries all become entries of an earlier generation, which read as empty.
+// Empties both tables (the spare main entries included): their entries all become entries of
+// an earlier generation, which read as empty (the memory is zeroed when the generations wrap).
 void clear_hash_tables();
 // The main-table entry as the search sees it: all zero if written before the last clear.
 TransEntry live_entry(const TransEntry& entry);
@@ -128,5 +129,5 @@ constexpr int qs_move_index(const QsEntry& e) {
     return static_cast<int>((e.word >> 18) & 0xFF);
 }
 constexpr int qs_full_of(const QsEntry& e) {
-    return static_cast<int>((e.word >> 26) & 0x3F);
+    return static_cast<int>((e.word >> 26) & 1);
 }

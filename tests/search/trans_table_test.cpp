@@ -203,6 +203,24 @@ TEST(TransTable, QuiescenceEntries) {
     EXPECT_EQ(qs_hash_probe(key_of(4243, 17), 0, -100, 100).cutoff, 0);
 }
 
+TEST(TransTable, QuiescenceEntriesFromBeforeAClearReadAsEmpty) {
+    // Enough clears for the generations to wrap (and the memory to be zeroed) more than once.
+    const std::uint64_t key = key_of(777, 91);
+    const std::uint64_t zero_lock = 91;  // upper half 0, like an untouched entry's lock
+    for (int round = 0; round < 70; ++round) {
+        clear_hash_tables();
+        EXPECT_EQ(qs_hash_probe(zero_lock, 0, 0, 100).cutoff, 0) << round;
+        qs_hash_store(5, key, 20, -10, 10, 1);
+        QsProbe r = qs_hash_probe(key, 1, -100, 100);
+        ASSERT_EQ(r.move_index, 5) << round;
+        ASSERT_EQ(r.alpha, 20) << round;
+        clear_hash_tables();
+        r = qs_hash_probe(key, 1, -100, 100);
+        EXPECT_EQ(r.move_index, NO_QS_MOVE) << round;
+        EXPECT_EQ(r.alpha, -100) << round;
+    }
+}
+
 // The index of the named move in the full generated list.
 int list_index(const Position& p, const std::string& text) {
     MoveList list;
