@@ -1,11 +1,18 @@
 #include "support/engine_runner.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 std::string make_scratch_dir(const std::string& name) {
-    std::filesystem::path dir = std::filesystem::current_path() / "scratch" / name;
+    // Under the running test's own name: ctest runs the tests of one fixture in parallel, and
+    // a name they share would let one wipe another's files.
+    std::filesystem::path dir = std::filesystem::current_path() / "scratch";
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+        dir = dir / (std::string(test->test_suite_name()) + "." + test->name());
+    dir /= name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();

@@ -5,7 +5,8 @@
 
 #include "testsupport/child_process.h"
 
-// A fresh empty directory under the build tree for one test's files (orlo.txt, uci.txt...).
+// A fresh empty directory under the build tree for one test's files (orlo.txt, uci.txt...),
+// apart from every other test's.
 std::string make_scratch_dir(const std::string& name);
 // Writes a file (for orlo.ini, book.txt, orlotest.txt) into dir.
 void write_file(const std::string& dir, const std::string& name, const std::string& text);
