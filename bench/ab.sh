@@ -5,7 +5,9 @@
 # ratios. Rates are read from the "nodes per second" / "million leaves per second" figure, so
 # the ratio is NEW's speed over OLD's: above 1 means NEW is faster. With CLOCK=cpu the rate is
 # the node or leaf count over the process's user + system seconds instead of the wall clock:
-# on a machine shared with other work that is the steadier figure.
+# on a machine shared with other work that is the steadier figure. With BY=position (for
+# `search`) each binary's time is the sum over the positions of the fastest run of each: a
+# burst of other work slows a few positions of one round, not the figure.
 set -eu
 
 if [ $# -lt 2 ]; then
@@ -17,8 +19,10 @@ new=$2
 shift 2
 rounds=${ROUNDS:-3}
 clock=${CLOCK:-wall}
+by=${BY:-run}
 times=$(mktemp)
-trap 'rm -f "$times"' EXIT
+positions=$(mktemp -d)
+trap 'rm -rf "$times" "$positions"' EXIT
 
 # The rate of one run: the number just before "nodes per second" or "leaves per second", or
 # with CLOCK=cpu the count before "nodes in" / "leaves in" over the CPU seconds.
@@ -27,10 +31,25 @@ rate() {
         count=$(/usr/bin/time -f '%U %S' -o "$times" "$@" |
             sed -n 's/.* \([0-9][0-9]*\) \(leaves\|nodes\) in .*/\1/p' | tail -n 1)
         [ -n "$count" ] && awk -v n="$count" '{ printf "%.0f", n / ($1 + $2) }' "$times"
+    elif [ "$by" = position ]; then
+        # Keeps "position nodes seconds" of every run of this binary; the rate of the run.
+        "$@" | tee -a "$positions/$(echo "$1" | tr / _)" |
+            sed -n 's/.* \([0-9][0-9.]*\) \(million leaves\|nodes\) per second.*/\1/p' |
+            tail -n 1
     else
         "$@" | sed -n 's/.* \([0-9][0-9.]*\) \(million leaves\|nodes\) per second.*/\1/p' |
             tail -n 1
     fi
+}
+
+# Nodes over the sum of each position's fastest seconds, from the kept runs of one binary.
+position_rate() {
+    awk '$4 == "nodes" && $6 == "s" {
+             if (!($1 in t) || $5 < t[$1]) t[$1] = $5
+             n[$1] = $3
+         }
+         END { for (k in t) { s += t[k]; total += n[k] }
+               if (s > 0) printf "%.0f", total / s }' "$positions/$(echo "$1" | tr / _)"
 }
 
 ratios=""
@@ -63,3 +82,10 @@ echo "$ratios" | awk -v c="$clock" -v o="$best_old" -v n="$best_new" -v k="$roun
     printf "best of %d (%s clock): old %s  new %s  ratio %.3f  (per-round ratios %.3f .. %.3f)\n",
            k, c, o, n, n / o, lo, hi
 }'
+
+if [ "$by" = position ]; then
+    awk -v o="$(position_rate "$old")" -v n="$(position_rate "$new")" -v k="$rounds" 'BEGIN {
+        printf "fastest run of each position over %d rounds: old %s  new %s nodes/s  ratio %.3f\n",
+               k, o, n, n / o
+    }'
+fi
