@@ -51,6 +51,7 @@ void reset_engine_state() {
     last_search = SearchResult{};
     settings = EngineSettings{};
     eval_weights = DEFAULT_EVAL_WEIGHTS;
+    clear_eval_cache();
     reset_root_moves();
     clear_key_history();
     set_random_state(start_random_state);
