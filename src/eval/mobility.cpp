@@ -32,22 +32,31 @@ Bitboard unsafe_squares(AttackInfo& a) {
     return unsafe;
 }
 
+// The squares on P's empty-board lines through any of `targets`.
+template <PieceType P>
+Bitboard lines_through(Bitboard targets) {
+    Bitboard lines = 0;
+    for (; targets; targets &= targets - 1)
+        lines |=
+            P == BISHOP ? bishop_rays[lowest_square(targets)] : rook_rays[lowest_square(targets)];
+    return lines;
+}
+
 // Pins by C's sliders of kind P: exactly one unit between the slider and the enemy king or
-// queen. Only the sliders on the empty-board lines through the enemy king or (lowest) queen are
-// looked at, the lines being symmetric; with a second queen on another line, `between` is
-// empty for the first one anyway.
+// queen. Only the sliders on a line through an enemy king or queen are looked at (the lines
+// are symmetric), and each is measured against the lowest one of them: with two queens that
+// one may stand on a line of the other kind, and then the units between are still counted.
 template <Color C, PieceType P>
 void find_pins(const Position& position, const EvalContext& context, AttackInfo& a) {
     constexpr Color E = opposite(C);
-    const auto& rays = P == BISHOP ? bishop_rays : rook_rays;
     const Bitboard sliders = board_of<C, P>(position);
     const Bitboard enemy_knights = board_of<E, KNIGHT>(position);
     const Bitboard other_line_pieces =
         P == BISHOP ? board_of<E, ROOK>(position) : board_of<E, BISHOP>(position);
-    if (board_of<E, KING>(position)) {
+    if (const Bitboard kings = board_of<E, KING>(position)) {
         const int king = king_square_of<E>(context);
         const Bitboard pinnable = other_line_pieces | enemy_knights | board_of<E, QUEEN>(position);
-        for (Bitboard walk = sliders & rays[king]; walk; walk &= walk - 1) {
+        for (Bitboard walk = sliders & lines_through<P>(kings); walk; walk &= walk - 1) {
             const int square = lowest_square(walk);
             const Bitboard inside = between[king][square] & context.occupied;
             if (popcount(inside) == 1 && (inside & pinnable)) {
@@ -56,9 +65,9 @@ void find_pins(const Position& position, const EvalContext& context, AttackInfo&
             }
         }
     }
-    if (board_of<E, QUEEN>(position)) {
+    if (const Bitboard queens = board_of<E, QUEEN>(position)) {
         const int queen = queen_square_of<E>(context);
-        for (Bitboard walk = sliders & rays[queen]; walk; walk &= walk - 1) {
+        for (Bitboard walk = sliders & lines_through<P>(queens); walk; walk &= walk - 1) {
             const int square = lowest_square(walk);
             const Bitboard inside = between[queen][square] & context.occupied;
             if (popcount(inside) == 1 && (inside & (other_line_pieces | enemy_knights)))

@@ -139,6 +139,10 @@ const Case CASES[] = {
     {PIECES, "4k3/8/8/8/8/8/8/5K1R w -", -37},
     {PIECES, "k7/8/8/3p4/3Pp3/4P3/8/2B4K w -", -6},
     {PIECES, "4k3/8/2n5/1B6/8/8/8/6K1 w -", 10},
+    // Two queens: a slider that sees either is measured against the lower one, here along a
+    // line of the other kind, and the unit between counts as pinned to it (12 each).
+    {PIECES, "7k/B7/1q6/8/n7/q7/8/7K w -", 16},
+    {PIECES, "4r2k/8/2N5/4Q3/Q7/8/8/6K1 w -", -15},
     {PIECE_PAWN, "7k/8/8/2p1p3/2P1P3/8/8/N6K w -", 5 + 0 + 3},
     // Pawn endings: the pawn on e7 with the kings on e8 and e6; the a-pawn against a king
     // on b8 and far away; white's a-pawn gets 50, black's goes on to the general value
