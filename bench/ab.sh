@@ -7,11 +7,12 @@
 # the node or leaf count over the process's user + system seconds instead of the wall clock:
 # on a machine shared with other work that is the steadier figure. With BY=position (for
 # `search`) each binary's time is the sum over the positions of the fastest run of each: a
-# burst of other work slows a few positions of one round, not the figure.
+# burst of other work slows a few positions of one round, not the figure. Each binary first
+# runs once uncounted: after a pause the first run on a shared machine is often much slower.
 set -eu
 
 if [ $# -lt 2 ]; then
-    echo "usage: bench/ab.sh OLD NEW [ARGS...]   (ROUNDS=n, default 3; CLOCK=cpu)" >&2
+    echo "usage: bench/ab.sh OLD NEW [ARGS...]   (ROUNDS=n, default 3; CLOCK=cpu; BY=position)" >&2
     exit 2
 fi
 old=$1
@@ -20,6 +21,10 @@ shift 2
 rounds=${ROUNDS:-3}
 clock=${CLOCK:-wall}
 by=${BY:-run}
+if [ "$by" = position ] && [ "$clock" = cpu ]; then
+    echo "bench/ab.sh: BY=position times positions by the wall clock; leave out CLOCK=cpu" >&2
+    exit 2
+fi
 times=$(mktemp)
 positions=$(mktemp -d)
 trap 'rm -rf "$times" "$positions"' EXIT
@@ -51,6 +56,9 @@ position_rate() {
          END { for (k in t) { s += t[k]; total += n[k] }
                if (s > 0) printf "%.0f", total / s }' "$positions/$(echo "$1" | tr / _)"
 }
+
+"$old" "$@" >/dev/null
+"$new" "$@" >/dev/null
 
 ratios=""
 best_old=0
