@@ -8,7 +8,6 @@
 #include "board/make_move.h"
 #include "board/zobrist.h"
 #include "book/book.h"
-#include "eval/eval_cache.h"
 #include "eval/evaluate.h"
 #include "movegen/generate_evasions.h"
 #include "movegen/generate_moves.h"
@@ -227,7 +226,6 @@ void prepare_search(Position& position, int time_ms, int depth, std::int64_t dea
 
     const double clear_start = clock_ms_precise();
     clear_hash_tables();
-    clear_eval_cache();
     const double clear_seconds = (clock_ms_precise() - clear_start) / 1000.0;
     // Printed in every mode: interfaces pass over lines they do not know.
     out(" \nhash cleared/aged in %.3f s\n", clear_seconds);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "board/zobrist.h"
+#include "eval/eval_cache.h"
 #include "eval/pawn_table.h"
 #include "shell/engine_log.h"
 #include "shell/large_pages.h"
@@ -164,6 +165,7 @@ void clear_hash_tables() {
             ++qs_generation;
         }
     }
+    clear_eval_cache();
 }
 
 HashProbe hash_probe(std::uint64_t key, int depth, int alpha, int beta) {

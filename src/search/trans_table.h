@@ -74,6 +74,7 @@ int init_hash_tables(std::int64_t megabytes);
 std::int64_t set_hash_size(std::int64_t megabytes);
 // Empties both tables (the spare main entries included): their entries all become entries of
 // an earlier generation, which read as empty (the memory is zeroed when the generations wrap).
+// The evaluation cache goes with them, so a search starts from no remembered position.
 void clear_hash_tables();
 // The main-table entry as the search sees it: all zero if written before the last clear.
 TransEntry live_entry(const TransEntry& entry);

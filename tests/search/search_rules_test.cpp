@@ -8,7 +8,6 @@
 
 #include "board/make_move.h"
 #include "board/zobrist.h"
-#include "eval/eval_cache.h"
 #include "eval/evaluate.h"
 #include "movegen/generate_captures.h"
 #include "movegen/generate_moves.h"
@@ -34,7 +33,6 @@ Position node(const Position& p, int at_ply) {
     pawn_hash_key = compute_pawn_hash_key(p);
     piece_counts = count_pieces(p);
     clear_hash_tables();
-    clear_eval_cache();
     clear_history();
     search_flags.stop_flag = 0;
     search_flags.pondering = 0;
